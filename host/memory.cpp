@@ -1,0 +1,179 @@
+// Memory of the emulated host. A handle points at its block's master pointer. Every resize
+// moves the block, so code that keeps a pointer into a handle across a resize is caught by the
+// address sanitizer.
+#include <atomic>
+#include <cstdlib>
+#include <cstring>
+#include <new>
+
+#include "acapi/gs_memory.h"
+#include "host/host_control.h"
+
+namespace {
+
+struct HandleBlock {
+    char* data;  // the master pointer: a GSHandle points here
+    GSSize size;
+    std::int32_t state;
+};
+
+std::atomic<std::int64_t> allocationsBeforeFailure{-1};
+std::atomic<std::int64_t> liveHandles{0};
+std::atomic<std::int64_t> livePointers{0};
+std::atomic<std::int64_t> liveObjects{0};
+std::atomic<std::int64_t> liveArrays{0};
+
+// Plain allocations carry their size in front so that pointers and handles can be told apart
+// by their counters.
+bool AllocationAllowed() {
+    std::int64_t left = allocationsBeforeFailure.load();
+    while (left >= 0) {
+        if (left == 0) {
+            return false;
+        }
+        if (allocationsBeforeFailure.compare_exchange_weak(left, left - 1)) {
+            return true;
+        }
+    }
+    return true;
+}
+
+char* AllocateBytes(GSSize size, bool clear) {
+    if (size < 0 || !AllocationAllowed()) {
+        return nullptr;
+    }
+    // A block of 0 bytes still has an address of its own.
+    void* bytes = clear ? std::calloc(1, static_cast<std::size_t>(size) + 1)
+                        : std::malloc(static_cast<std::size_t>(size) + 1);
+    return static_cast<char*>(bytes);
+}
+
+HandleBlock* BlockOf(GSHandle handle) { return reinterpret_cast<HandleBlock*>(handle); }
+
+void* AllocateCounted(std::size_t size, std::atomic<std::int64_t>& counter) {
+    char* bytes = AllocateBytes(static_cast<GSSize>(size), false);
+    if (bytes != nullptr) {
+        ++counter;
+    }
+    return bytes;
+}
+
+void ReleaseCounted(void* pointer, std::atomic<std::int64_t>& counter) {
+    if (pointer != nullptr) {
+        --counter;
+        std::free(pointer);
+    }
+}
+
+}  // namespace
+
+extern "C" {
+
+GSHandle BMAllocateHandle(GSSize size, std::int32_t flags, std::int16_t /*reserved*/) {
+    char* data = AllocateBytes(size, (flags & ALLOCATE_CLEAR) != 0);
+    if (data == nullptr) {
+        return nullptr;
+    }
+    auto* block = new (std::nothrow) HandleBlock{data, size, 0};
+    if (block == nullptr) {
+        std::free(data);
+        return nullptr;
+    }
+    ++liveHandles;
+    return &block->data;
+}
+
+GSHandle BMReallocHandle(GSHandle handle, GSSize newSize, std::int32_t flags,
+                         std::int16_t /*reserved*/) {
+    if (handle == nullptr) {
+        return nullptr;
+    }
+    HandleBlock* block = BlockOf(handle);
+    char* data = AllocateBytes(newSize, (flags & ALLOCATE_CLEAR) != 0);
+    if (data == nullptr) {
+        return nullptr;
+    }
+    std::memcpy(data, block->data, static_cast<std::size_t>(std::min(block->size, newSize)));
+    std::free(block->data);
+    block->data = data;
+    block->size = newSize;
+    return handle;
+}
+
+GSSize BMGetHandleSize(GSHandle handle) { return handle != nullptr ? BlockOf(handle)->size : 0; }
+
+std::int32_t BMModifyHandleState(GSHandle handle, std::int32_t operation, std::int32_t state) {
+    if (handle == nullptr) {
+        return 0;
+    }
+    HandleBlock* block = BlockOf(handle);
+    const std::int32_t previous = block->state;
+    switch (operation) {
+        case HANDLE_OP_LOCK:
+            block->state = 1;
+            break;
+        case HANDLE_OP_UNLOCK:
+            block->state = 0;
+            break;
+        case HANDLE_OP_SETSTATE:
+            block->state = state;
+            break;
+        default:
+            break;
+    }
+    return previous;
+}
+
+GSErrCode BMKillHandle(GSHandle* handle) {
+    if (handle == nullptr || *handle == nullptr) {
+        return NoError;
+    }
+    HandleBlock* block = BlockOf(*handle);
+    std::free(block->data);
+    delete block;
+    --liveHandles;
+    *handle = nullptr;
+    return NoError;
+}
+
+GSPtr BMAllocatePtr(GSSize size, std::int32_t flags, std::int16_t /*reserved*/) {
+    char* bytes = AllocateBytes(size, (flags & ALLOCATE_CLEAR) != 0);
+    if (bytes != nullptr) {
+        ++livePointers;
+    }
+    return bytes;
+}
+
+void BMKillPtr(GSPtr* pointer) {
+    if (pointer != nullptr) {
+        ReleaseCounted(*pointer, livePointers);
+        *pointer = nullptr;
+    }
+}
+
+void BNFillMemory(void* destination, GSSize count, std::uint8_t value) {
+    if (destination != nullptr && count > 0) {
+        std::memset(destination, value, static_cast<std::size_t>(count));
+    }
+}
+
+}  // extern "C"
+
+namespace GS {
+
+void* NewOperator(std::size_t size) { return AllocateCounted(size, liveObjects); }
+void DeleteOperator(void* pointer) { ReleaseCounted(pointer, liveObjects); }
+void* NewArrayOperator(std::size_t size) { return AllocateCounted(size, liveArrays); }
+void DeleteArrayOperator(void* pointer) { ReleaseCounted(pointer, liveArrays); }
+
+}  // namespace GS
+
+namespace host {
+
+void FailAllocationsAfter(std::int64_t count) { allocationsBeforeFailure = count; }
+
+LiveCounts CountLiveAllocations() {
+    return {liveHandles.load(), livePointers.load(), liveObjects.load(), liveArrays.load()};
+}
+
+}  // namespace host
