@@ -3,7 +3,9 @@
 #include "shell/host_interface.h"
 
 namespace {
-[[noreturn]] void RaiseOutOfMemory() { throw GS::OutOfMemoryException(nullptr, 0, GS::NoCause); }
+[[noreturn]] void RaiseOutOfMemory() {
+    throw GS::OutOfMemoryException(nullptr, 0, GS::NoCause);
+}
 }  // namespace
 
 char* NX_AllocateArray(std::size_t size) {
@@ -14,7 +16,9 @@ char* NX_AllocateArray(std::size_t size) {
     return static_cast<char*>(array);
 }
 
-void NX_ReleaseArray(char* array) { GS::DeleteArrayOperator(array); }
+void NX_ReleaseArray(char* array) {
+    GS::DeleteArrayOperator(array);
+}
 
 void* NX_Allocate(std::size_t size) {
     void* pointer = GS::NewOperator(size);
@@ -24,4 +28,6 @@ void* NX_Allocate(std::size_t size) {
     return pointer;
 }
 
-void NX_Release(void* pointer) { GS::DeleteOperator(pointer); }
+void NX_Release(void* pointer) {
+    GS::DeleteOperator(pointer);
+}

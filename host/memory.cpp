@@ -48,7 +48,9 @@ char* AllocateBytes(GSSize size, bool clear) {
     return static_cast<char*>(bytes);
 }
 
-HandleBlock* BlockOf(GSHandle handle) { return reinterpret_cast<HandleBlock*>(handle); }
+HandleBlock* BlockOf(GSHandle handle) {
+    return reinterpret_cast<HandleBlock*>(handle);
+}
 
 void* AllocateCounted(std::size_t size, std::atomic<std::int64_t>& counter) {
     char* bytes = AllocateBytes(static_cast<GSSize>(size), false);
@@ -100,7 +102,9 @@ GSHandle BMReallocHandle(GSHandle handle, GSSize newSize, std::int32_t flags,
     return handle;
 }
 
-GSSize BMGetHandleSize(GSHandle handle) { return handle != nullptr ? BlockOf(handle)->size : 0; }
+GSSize BMGetHandleSize(GSHandle handle) {
+    return handle != nullptr ? BlockOf(handle)->size : 0;
+}
 
 std::int32_t BMModifyHandleState(GSHandle handle, std::int32_t operation, std::int32_t state) {
     if (handle == nullptr) {
@@ -161,16 +165,26 @@ void BNFillMemory(void* destination, GSSize count, std::uint8_t value) {
 
 namespace GS {
 
-void* NewOperator(std::size_t size) { return AllocateCounted(size, liveObjects); }
-void DeleteOperator(void* pointer) { ReleaseCounted(pointer, liveObjects); }
-void* NewArrayOperator(std::size_t size) { return AllocateCounted(size, liveArrays); }
-void DeleteArrayOperator(void* pointer) { ReleaseCounted(pointer, liveArrays); }
+void* NewOperator(std::size_t size) {
+    return AllocateCounted(size, liveObjects);
+}
+void DeleteOperator(void* pointer) {
+    ReleaseCounted(pointer, liveObjects);
+}
+void* NewArrayOperator(std::size_t size) {
+    return AllocateCounted(size, liveArrays);
+}
+void DeleteArrayOperator(void* pointer) {
+    ReleaseCounted(pointer, liveArrays);
+}
 
 }  // namespace GS
 
 namespace host {
 
-void FailAllocationsAfter(std::int64_t count) { allocationsBeforeFailure = count; }
+void FailAllocationsAfter(std::int64_t count) {
+    allocationsBeforeFailure = count;
+}
 
 LiveCounts CountLiveAllocations() {
     return {liveHandles.load(), livePointers.load(), liveObjects.load(), liveArrays.load()};

@@ -40,7 +40,8 @@ std::span<const unsigned char> FindResource(GSType type, GSResModule module, std
 }
 
 std::uint32_t ReadLittleEndian32(const unsigned char* bytes) {
-    return bytes[0] | (bytes[1] << 8) | (bytes[2] << 16) | (static_cast<std::uint32_t>(bytes[3]) << 24);
+    return bytes[0] | (bytes[1] << 8) | (bytes[2] << 16) |
+           (static_cast<std::uint32_t>(bytes[3]) << 24);
 }
 
 }  // namespace
@@ -81,13 +82,12 @@ GSResModule RSSetActiveModule(GSResModule module) {
 // A string list: a 32-bit little-endian count of the bytes that follow, then zero-terminated
 // texts. The count is checked against the resource's real size.
 bool RSGetIndString_ParamAdapter(char* buffer, std::int32_t bufferSize, GSResID listId,
-                                 std::int32_t index, GSResModule module,
-                                 std::int32_t stringType) {
+                                 std::int32_t index, GSResModule module, std::int32_t stringType) {
     if (buffer == nullptr || bufferSize <= 0 || index < 1 || (stringType != 0 && stringType != 1)) {
         return false;
     }
-    const auto list = FindResource(stringType == 0 ? kResTypeStringList : kResTypeStringListAlt,
-                                   module, listId);
+    const auto list =
+        FindResource(stringType == 0 ? kResTypeStringList : kResTypeStringListAlt, module, listId);
     if (list.size() < 4) {
         return false;
     }
@@ -99,9 +99,11 @@ bool RSGetIndString_ParamAdapter(char* buffer, std::int32_t bufferSize, GSResID 
         if (terminator == nullptr) {
             return false;
         }
-        const auto length = static_cast<std::size_t>(static_cast<const unsigned char*>(terminator) - start);
+        const auto length =
+            static_cast<std::size_t>(static_cast<const unsigned char*>(terminator) - start);
         if (i == index) {
-            const std::size_t copied = std::min<std::size_t>(length, static_cast<std::size_t>(bufferSize) - 1);
+            const std::size_t copied =
+                std::min<std::size_t>(length, static_cast<std::size_t>(bufferSize) - 1);
             std::memcpy(buffer, start, copied);
             buffer[copied] = '\0';
             return true;

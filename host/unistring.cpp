@@ -57,11 +57,17 @@ UniString& UniString::operator=(const UniString& other) {
     return *this;
 }
 
-UniString::~UniString() { delete[] text; }
+UniString::~UniString() {
+    delete[] text;
+}
 
-std::size_t UniString::GetLength() const { return length; }
+std::size_t UniString::GetLength() const {
+    return length;
+}
 
-const uchar_t* UniString::ToUStr() const { return text; }
+const uchar_t* UniString::ToUStr() const {
+    return text;
+}
 
 std::size_t UniString::ToCStr(char* buffer, std::size_t bufferSize, GSCharCode code) const {
     if (length == 0) {

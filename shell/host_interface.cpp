@@ -37,19 +37,25 @@ void SetFunctionTable(const void* importedTable) {
     ready = true;
 }
 
-bool IsReady() { return ready; }
-void SetContext(API_AddonContext context) { addonContext = context; }
-API_AddonContext Context() { return addonContext; }
+bool IsReady() {
+    return ready;
+}
+void SetContext(API_AddonContext context) {
+    addonContext = context;
+}
+API_AddonContext Context() {
+    return addonContext;
+}
 
 GSErrCode RegisterMenu(GSResID menuStrResID, GSResID promptStrResID, std::int32_t menuPosCode,
                        GSFlags menuFlags) {
-    return CallSlot<ACAPI::RegisterMenuFn>(ACAPI::Slot::RegisterMenu, menuStrResID,
-                                           promptStrResID, menuPosCode, menuFlags);
+    return CallSlot<ACAPI::RegisterMenuFn>(ACAPI::Slot::RegisterMenu, menuStrResID, promptStrResID,
+                                           menuPosCode, menuFlags);
 }
 
 GSErrCode RegisterSupportedService(GSType cmdID, std::int32_t cmdVersion) {
-    return CallSlot<ACAPI::RegisterSupportedServiceFn>(ACAPI::Slot::RegisterSupportedService,
-                                                       cmdID, cmdVersion);
+    return CallSlot<ACAPI::RegisterSupportedServiceFn>(ACAPI::Slot::RegisterSupportedService, cmdID,
+                                                       cmdVersion);
 }
 
 GSErrCode RegisterBuiltInLibrary() {
@@ -58,8 +64,8 @@ GSErrCode RegisterBuiltInLibrary() {
 
 GSErrCode InstallModulCommandHandler(GSType cmdID, std::int32_t cmdVersion,
                                      APIModulCommandProc handler) {
-    return CallSlot<ACAPI::InstallModulCommandHandlerFn>(
-        ACAPI::Slot::InstallModulCommandHandler, addonContext, cmdID, cmdVersion, handler);
+    return CallSlot<ACAPI::InstallModulCommandHandlerFn>(ACAPI::Slot::InstallModulCommandHandler,
+                                                         addonContext, cmdID, cmdVersion, handler);
 }
 
 GSErrCode InstallMenuHandler(GSResID menuStrResID, APIMenuCommandProc handler) {
@@ -119,8 +125,8 @@ GSErrCode CommandCall(const API_ModulID* module, GSType cmdID, std::int32_t cmdV
                                           cmdVersion, params, resultData, silentMode);
 }
 
-GSErrCode CommandCallFromEventLoop(const API_ModulID* module, GSType cmdID,
-                                   std::int32_t cmdVersion, GSHandle params, bool silentMode,
+GSErrCode CommandCallFromEventLoop(const API_ModulID* module, GSType cmdID, std::int32_t cmdVersion,
+                                   GSHandle params, bool silentMode,
                                    APICommandCallBackProc callback) {
     return CallSlot<ACAPI::CommandCallFromEventLoopFn>(ACAPI::Slot::CommandCallFromEventLoop,
                                                        addonContext, module, cmdID, cmdVersion,

@@ -44,8 +44,8 @@ GSErrCode LibPartGet(API_LibPart* libPart);
 GSErrCode CommandTest(const API_ModulID* module, GSType cmdID, std::int32_t cmdVersion);
 GSErrCode CommandCall(const API_ModulID* module, GSType cmdID, std::int32_t cmdVersion,
                       GSHandle params, GSPtr resultData, bool silentMode);
-GSErrCode CommandCallFromEventLoop(const API_ModulID* module, GSType cmdID,
-                                   std::int32_t cmdVersion, GSHandle params, bool silentMode,
+GSErrCode CommandCallFromEventLoop(const API_ModulID* module, GSType cmdID, std::int32_t cmdVersion,
+                                   GSHandle params, bool silentMode,
                                    APICommandCallBackProc callback);
 GSErrCode GetOwnLocation(IO::Location* ownLocation);
 

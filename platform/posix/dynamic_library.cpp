@@ -13,8 +13,12 @@ void* LoadLibraryFile(const std::string& utf8Path, std::string* error) {
     return library;
 }
 
-void* LibrarySymbol(void* library, const char* name) { return dlsym(library, name); }
+void* LibrarySymbol(void* library, const char* name) {
+    return dlsym(library, name);
+}
 
-void UnloadLibrary(void* library) { dlclose(library); }
+void UnloadLibrary(void* library) {
+    dlclose(library);
+}
 
 }  // namespace platform

@@ -21,6 +21,8 @@ void* LibrarySymbol(void* library, const char* name) {
     return reinterpret_cast<void*>(GetProcAddress(static_cast<HMODULE>(library), name));
 }
 
-void UnloadLibrary(void* library) { FreeLibrary(static_cast<HMODULE>(library)); }
+void UnloadLibrary(void* library) {
+    FreeLibrary(static_cast<HMODULE>(library));
+}
 
 }  // namespace platform

@@ -2,7 +2,9 @@
 
 namespace platform {
 
-std::string NativePathFromLocationText(const std::string& utf8Text) { return utf8Text; }
+std::string NativePathFromLocationText(const std::string& utf8Text) {
+    return utf8Text;
+}
 
 std::string LocationTextFromNativePath(const std::string& utf8Path) {
     std::string text = utf8Path;

@@ -26,8 +26,12 @@ bool CaughtAs(void (*allocate)()) {
     return false;
 }
 
-void AllocateArray() { NX_AllocateArray(16); }
-void AllocateObject() { NX_Allocate(16); }
+void AllocateArray() {
+    NX_AllocateArray(16);
+}
+void AllocateObject() {
+    NX_Allocate(16);
+}
 
 TEST(Allocation, FailureRaisesOutOfMemoryCatchableAsEveryBase) {
     const HostOutOfMemory refuse;
