@@ -8,14 +8,14 @@
 namespace GS {
 
 class ACAPI_HOST_API GSException {
-  public:
+public:
     GSException(const char* message, const char* sourceFile, int sourceLine);
     virtual ~GSException();
     const char* GetMessage() const;
     const char* GetSourceFile() const;
     int GetSourceLine() const;
 
-  private:
+private:
     const char* message;
     const char* sourceFile;
     int sourceLine;
@@ -26,14 +26,14 @@ struct NoCauseException {};
 constexpr NoCauseException NoCause{};
 
 class ACAPI_HOST_API GeneralException : public GSException {
-  public:
+public:
     GeneralException(const char* message, const char* sourceFile, int sourceLine,
                      const NoCauseException& cause);
     ~GeneralException() override;
 };
 
 class ACAPI_HOST_API RunTimeErrorException : public GeneralException {
-  public:
+public:
     RunTimeErrorException(const char* message, const char* sourceFile, int sourceLine,
                           const NoCauseException& cause);
     ~RunTimeErrorException() override;
@@ -41,7 +41,7 @@ class ACAPI_HOST_API RunTimeErrorException : public GeneralException {
 
 // std::bad_alloc is its only route to std::exception, so handlers of either catch it.
 class ACAPI_HOST_API OutOfMemoryException : public RunTimeErrorException, public std::bad_alloc {
-  public:
+public:
     OutOfMemoryException(const char* sourceFile, int sourceLine, const NoCauseException& cause);
     ~OutOfMemoryException() override;
     const char* what() const noexcept override;

@@ -14,7 +14,7 @@ using uchar_t = char16_t;
 enum GSCharCode : int { CC_Default = 0, CC_UTF8 = 1 };
 
 class ACAPI_HOST_API UniString {
-  public:
+public:
     UniString();
     // A null text gives the empty string.
     UniString(const char* text, GSCharCode code = CC_Default);
@@ -30,7 +30,7 @@ class ACAPI_HOST_API UniString {
     std::size_t ToCStr(char* buffer, std::size_t bufferSize, GSCharCode code) const;
     bool IsEqual(const UniString& other) const;
 
-  private:
+private:
     uchar_t* text;  // zero-terminated, host-owned
     std::size_t length;
 };

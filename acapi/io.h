@@ -12,7 +12,7 @@
 namespace IO {
 
 class ACAPI_HOST_API Location {
-  public:
+public:
     Location();
     explicit Location(const GS::UniString& path);
     Location(const Location& other);
@@ -29,12 +29,12 @@ class ACAPI_HOST_API Location {
     static void* operator new(std::size_t size);
     static void operator delete(void* pointer);
 
-  private:
+private:
     char* path;  // UTF-8, host-owned
 };
 
 class ACAPI_HOST_API File {
-  public:
+public:
     enum OnNotFound : int { Fail = 0, Create = 1 };
     enum OpenMode : int {
         ReadMode = 0,
@@ -63,12 +63,12 @@ class ACAPI_HOST_API File {
     static void* operator new(std::size_t size);
     static void operator delete(void* pointer);
 
-  private:
+private:
     void* state;  // host-owned
 };
 
 class ACAPI_HOST_API Folder {
-  public:
+public:
     // Called once per entry; answering false stops the enumeration.
     using EnumerationCallback = bool (*)(const Folder& parent, const GS::UniString& name,
                                          bool isFolder, void* userData);
@@ -86,13 +86,13 @@ class ACAPI_HOST_API Folder {
     static void* operator new(std::size_t size);
     static void operator delete(void* pointer);
 
-  private:
+private:
     Location location;
     GSErrCode status;
 };
 
 class ACAPI_HOST_API FileSystem {
-  public:
+public:
     // 13 is the per-user folder that holds add-on settings.
     static constexpr std::int32_t UserPreferences = 13;
     static GSErrCode GetSpecialLocation(std::int32_t id, Location* location);
