@@ -1,0 +1,2 @@
+constexpr short kList = 32501;
+constexpr short kList = 32502;

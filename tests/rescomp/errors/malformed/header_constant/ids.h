@@ -1,0 +1,1 @@
+constexpr short kList = 0x7F00;
