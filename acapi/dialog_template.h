@@ -3,7 +3,7 @@
 // fixed size, so a reader can check a template's size before it looks at any item:
 //
 //   header, kDialogHeaderSize bytes
-//     0   u32  kDialogTemplateMagic (names the layout version)
+//     0   u32  kDialogTemplateMagic, names the layout version (as bytes: "1TDG")
 //     4   u16  width in pixels
 //     6   u16  height in pixels
 //     8   u16  number of items, at most kMaxDialogItems

@@ -9,8 +9,9 @@
 namespace rescomp {
 
 std::string ReadFileBytes(const std::filesystem::path& file) {
+    std::error_code error;
     std::ifstream stream(file, std::ios::binary);
-    if (!stream) {
+    if (!std::filesystem::is_regular_file(file, error) || !stream) {
         throw CompileError({file.string()}, "cannot be read");
     }
     return {std::istreambuf_iterator<char>(stream), std::istreambuf_iterator<char>()};
