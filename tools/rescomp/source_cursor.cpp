@@ -4,6 +4,8 @@
 
 namespace rescomp {
 
+namespace {
+
 std::string_view TrimBlanks(std::string_view text) {
     const auto first = text.find_first_not_of(" \t");
     if (first == std::string_view::npos) {
@@ -12,6 +14,8 @@ std::string_view TrimBlanks(std::string_view text) {
     const auto last = text.find_last_not_of(" \t");
     return text.substr(first, last - first + 1);
 }
+
+}  // namespace
 
 SourceCursor::SourceCursor(const std::filesystem::path& file)
     : file_(file), lines_(ReadSourceLines(file)) {}

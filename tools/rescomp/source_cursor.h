@@ -4,7 +4,6 @@
 #include <filesystem>
 #include <optional>
 #include <string>
-#include <string_view>
 #include <vector>
 
 #include "diagnostics.h"
@@ -21,14 +20,11 @@ public:
     std::optional<std::string> NextNonComment();
     // The position of the line last returned.
     SourcePosition Position() const;
-    const std::filesystem::path& File() const { return file_; }
 
 private:
     std::filesystem::path file_;
     std::vector<std::string> lines_;
     std::size_t next_ = 0;
 };
-
-std::string_view TrimBlanks(std::string_view text);
 
 }  // namespace rescomp
