@@ -1,0 +1,124 @@
+// The suite's one container: elements side by side in one host memory handle that holds exactly
+// `count` of them. Elements are moved with byte moves when the host relocates or the list
+// shifts them, so an element must not point into itself (strings and records of the suite do
+// not).
+#pragma once
+
+#include <cstring>
+#include <new>
+#include <utility>
+
+#include "shell/host_interface.h"
+
+template <typename T>
+class NX_List {
+public:
+    NX_List() : count(0), storage(BMAllocateHandle(0, ALLOCATE_MOVABLE, 0)) {}
+
+    NX_List(const NX_List& other) : count(0), storage(nullptr) {
+        if (other.storage == nullptr) {
+            return;
+        }
+        storage = BMAllocateHandle(BMGetHandleSize(other.storage), ALLOCATE_MOVABLE, 0);
+        if (storage == nullptr) {
+            return;
+        }
+        const Lock lockMine(storage);
+        const Lock lockTheirs(other.storage);
+        // Counted one by one, so that an exception from a copy leaves only copied elements.
+        for (int i = 0; i < other.count; ++i) {
+            new (Slot(i)) T(other.Element(i));
+            count = i + 1;
+        }
+    }
+
+    NX_List& operator=(const NX_List&) = delete;
+
+    virtual ~NX_List() {
+        DestroyElements();
+        BMKillHandle(&storage);
+    }
+
+    void Clear() {
+        DestroyElements();
+        if (storage != nullptr) {
+            GSHandle shrunk = BMReallocHandle(storage, 0, ALLOCATE_MOVABLE, 0);
+            if (shrunk == nullptr) {
+                BMKillHandle(&storage);
+            }
+            storage = shrunk;
+        }
+    }
+
+    // Inserts a copy of item before position index (-1: at the end). Without storage nothing is
+    // inserted. index must lie between 0 and GetCount().
+    void Insert(T item, int index = -1) {
+        if (storage == nullptr) {
+            return;
+        }
+        if (index == -1) {
+            index = count;
+        }
+        GSHandle grown =
+            BMReallocHandle(storage, BMGetHandleSize(storage) + sizeof(T), ALLOCATE_MOVABLE, 0);
+        if (grown == nullptr) {
+            // The host could not grow the block: the list ends empty and without storage.
+            DestroyElements();
+            BMKillHandle(&storage);
+            return;
+        }
+        storage = grown;
+        if (count - index > 0) {
+            const std::int32_t state = BMModifyHandleState(storage, HANDLE_OP_LOCK, 0);
+            std::memmove(static_cast<void*>(Slot(index + 1)), static_cast<void*>(Slot(index)),
+                         static_cast<std::size_t>(count - index) * sizeof(T));
+            BMModifyHandleState(storage, HANDLE_OP_SETSTATE, state);
+        }
+        std::memset(static_cast<void*>(Slot(index)), 0, sizeof(T));
+        try {
+            new (Slot(index)) T(std::move(item));
+        } catch (...) {
+            // Close the gap again so the list stays whole.
+            std::memmove(static_cast<void*>(Slot(index)), static_cast<void*>(Slot(index + 1)),
+                         static_cast<std::size_t>(count - index) * sizeof(T));
+            throw;
+        }
+        ++count;
+    }
+
+    int GetCount() const { return count; }
+    bool HasStorage() const { return storage != nullptr; }
+
+    T& operator[](int i) { return *Slot(i); }
+    const T& operator[](int i) const { return Element(i); }
+
+private:
+    class Lock {
+    public:
+        explicit Lock(GSHandle handle_)
+            : handle(handle_), state(BMModifyHandleState(handle_, HANDLE_OP_LOCK, 0)) {}
+        Lock(const Lock&) = delete;
+        Lock& operator=(const Lock&) = delete;
+        ~Lock() { BMModifyHandleState(handle, HANDLE_OP_SETSTATE, state); }
+
+    private:
+        GSHandle handle;
+        std::int32_t state;
+    };
+
+    T* Slot(int i) const { return reinterpret_cast<T*>(*storage) + i; }
+    const T& Element(int i) const { return *Slot(i); }
+
+    void DestroyElements() {
+        if (storage != nullptr && count > 0) {
+            const Lock lock(storage);
+            for (int i = 0; i < count; ++i) {
+                Slot(i)->~T();
+            }
+        }
+        count = 0;
+    }
+
+    std::int32_t count;
+    GSHandle storage;
+};

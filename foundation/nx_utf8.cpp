@@ -1,0 +1,100 @@
+#include "foundation/nx_utf8.h"
+
+#include <cstring>
+#include <vector>
+
+#include "platform/text_codepage.h"
+
+namespace {
+
+struct SequenceRule {
+    unsigned char firstLow, firstHigh;    // lead bytes this rule covers
+    unsigned char secondLow, secondHigh;  // the range of the byte after the lead
+    int continuationCount;                // bytes after the lead
+};
+
+// The well-formed byte sequences of UTF-8, by lead byte.
+constexpr SequenceRule kRules[] = {
+    {0xC2, 0xDF, 0x80, 0xBF, 1}, {0xE0, 0xE0, 0xA0, 0xBF, 2}, {0xE1, 0xEC, 0x80, 0xBF, 2},
+    {0xED, 0xED, 0x80, 0x9F, 2}, {0xEE, 0xEF, 0x80, 0xBF, 2}, {0xF0, 0xF0, 0x90, 0xBF, 3},
+    {0xF1, 0xF3, 0x80, 0xBF, 3}, {0xF4, 0xF4, 0x80, 0x8F, 3},
+};
+
+const SequenceRule* RuleFor(unsigned char lead) {
+    for (const SequenceRule& rule : kRules) {
+        if (lead >= rule.firstLow && lead <= rule.firstHigh) {
+            return &rule;
+        }
+    }
+    return nullptr;
+}
+
+bool InRange(unsigned char byte, unsigned char low, unsigned char high) {
+    return byte >= low && byte <= high;
+}
+
+}  // namespace
+
+bool NX_IsWellFormedUtf8(const char* text, bool requireMultiByte) {
+    if (text == nullptr) {
+        return false;
+    }
+    bool sawMultiByte = false;
+    const auto* byte = reinterpret_cast<const unsigned char*>(text);
+    while (*byte != 0) {
+        if (*byte < 0x80) {
+            ++byte;
+            continue;
+        }
+        const SequenceRule* rule = RuleFor(*byte);
+        if (rule == nullptr || !InRange(byte[1], rule->secondLow, rule->secondHigh)) {
+            return false;
+        }
+        for (int i = 2; i <= rule->continuationCount; ++i) {
+            if (!InRange(byte[i], 0x80, 0xBF)) {
+                return false;
+            }
+        }
+        byte += rule->continuationCount + 1;
+        sawMultiByte = true;
+    }
+    return !requireMultiByte || sawMultiByte;
+}
+
+int NX_Utf8ToAnsi(const char* utf8, char* out, int outSize) {
+    if (utf8 == nullptr) {
+        if (out != nullptr) {
+            *out = '\0';
+        }
+        return -3;
+    }
+    if (*utf8 == '\0') {
+        if (out != nullptr) {
+            *out = '\0';
+        }
+        return 0;
+    }
+    using platform::CodePage;
+    const int wideCount = platform::MultiByteToWide(CodePage::Utf8, utf8, -1, nullptr, 0);
+    if (wideCount <= 0) {
+        return -1;
+    }
+    std::vector<char16_t> wide(static_cast<std::size_t>(wideCount));
+    if (platform::MultiByteToWide(CodePage::Utf8, utf8, -1, wide.data(), wideCount) <= 0) {
+        return -1;
+    }
+    const int ansiCount = platform::WideToMultiByte(CodePage::Ansi, wide.data(), -1, nullptr, 0);
+    if (ansiCount <= 0) {
+        return -1;
+    }
+    if (out == nullptr) {
+        return ansiCount - 1;
+    }
+    if (ansiCount > outSize) {
+        return -2;
+    }
+    if (platform::WideToMultiByte(CodePage::Ansi, wide.data(), -1, out, outSize) <= 0) {
+        return -1;
+    }
+    return ansiCount - 1;
+}
