@@ -23,12 +23,18 @@ public:
         if (storage == nullptr) {
             return;
         }
-        const Lock lockMine(storage);
-        const Lock lockTheirs(other.storage);
-        // Counted one by one, so that an exception from a copy leaves only copied elements.
-        for (int i = 0; i < other.count; ++i) {
-            new (Slot(i)) T(other.Element(i));
-            count = i + 1;
+        try {
+            const Lock lockMine(storage);
+            const Lock lockTheirs(other.storage);
+            for (int i = 0; i < other.count; ++i) {
+                new (Slot(i)) T(other.Element(i));
+                count = i + 1;
+            }
+        } catch (...) {
+            // A half-made copy has no destructor run: give back what it holds.
+            DestroyElements();
+            BMKillHandle(&storage);
+            throw;
         }
     }
 
