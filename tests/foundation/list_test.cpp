@@ -45,9 +45,10 @@ TEST(NX_List, InsertsAtEveryPosition) {
     std::string expected;
     for (int i = 0; i < 40; ++i) {
         const int position = (i * 7) % (grown.GetCount() + 1);
-        const char letter[2] = {static_cast<char>('a' + i % 26), '\0'};
-        grown.Insert(letter, position);
-        expected.insert(static_cast<std::size_t>(position), letter);
+        const std::string letter(1, static_cast<char>('a' + i % 26));
+        grown.Insert(letter.c_str(), position);
+        expected = expected.substr(0, static_cast<std::size_t>(position)) + letter +
+                   expected.substr(static_cast<std::size_t>(position));
     }
     EXPECT_EQ(Joined(grown), expected);
 }
