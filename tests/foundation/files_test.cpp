@@ -1,0 +1,169 @@
+#include "foundation/nx_files.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <set>
+#include <string>
+
+#include "host/host_control.h"
+#include "platform/native_path.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+
+// A fresh per-user folder for each case, which the host gives as special location 13.
+class FilesTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        const std::string name = std::string("velmora-files-") +
+                                 ::testing::UnitTest::GetInstance()->current_test_info()->name();
+        folder = fs::temp_directory_path() / name;
+        fs::remove_all(folder);
+        fs::create_directories(folder);
+        host::SetUserFolder(Native(folder));
+    }
+    void TearDown() override { fs::remove_all(folder); }
+
+    static std::string Native(const fs::path& path) {
+        const std::u8string text = path.u8string();
+        return std::string(text.begin(), text.end());
+    }
+    // The suite's path text for a file of the test folder.
+    std::string PathText(const std::string& name) const {
+        return platform::LocationTextFromNativePath(Native(folder / name));
+    }
+    void Put(const std::string& name, const std::string& bytes) const {
+        std::ofstream(folder / name, std::ios::binary) << bytes;
+    }
+    std::string Get(const std::string& name) const {
+        std::ifstream in(folder / name, std::ios::binary);
+        return {std::istreambuf_iterator<char>(in), {}};
+    }
+
+    fs::path folder;
+};
+
+TEST_F(FilesTest, SettingsFolderIsTheUsersFolder) {
+    NX_String path;
+    EXPECT_EQ(GetSettingsFolderPath(path), NoError);
+    EXPECT_EQ(std::string(path.GetText()), PathText("").substr(0, PathText("").size() - 1));
+}
+
+TEST_F(FilesTest, MissingFileReadsAsNothing) {
+    char buffer[8] = "abcdefg";
+    std::uint64_t size = 5;
+    bool existed = true;
+    EXPECT_EQ(ReadFile(PathText("none.cfg").c_str(), buffer, size, &existed, 0), 0);
+    EXPECT_FALSE(existed);
+    EXPECT_EQ(size, 5u);
+    EXPECT_STREQ(buffer, "abcdefg");
+    EXPECT_FALSE(FileExists(PathText("none.cfg").c_str()));
+}
+
+TEST_F(FilesTest, WriteReplacesOrAppendsAndReadsBackWholeOrInPart) {
+    const std::string path = PathText("data.bin");
+    const std::string bytes("a\0b\r\n\xFF", 6);
+    EXPECT_EQ(WriteFile(path.c_str(), bytes.data(), bytes.size(), false, true), 0);
+    EXPECT_EQ(Get("data.bin"), bytes);
+    EXPECT_EQ(WriteFile(path.c_str(), "xyz", 3, true, true), 0);
+    EXPECT_EQ(Get("data.bin"), bytes + "xyz");
+    EXPECT_EQ(WriteFile(path.c_str(), "new", 3, false, false), 0);
+    EXPECT_EQ(Get("data.bin"), "new");
+
+    Put("data.bin", "0123456789");
+    char buffer[16] = {};
+    std::uint64_t size = 0;
+    bool existed = false;
+    EXPECT_EQ(ReadFile(path.c_str(), buffer, size, &existed, 0), 0);
+    EXPECT_TRUE(existed);
+    EXPECT_EQ(size, 10u);
+    EXPECT_EQ(std::string(buffer, 10), "0123456789");
+    char part[4] = {};
+    std::uint64_t three = 3;
+    EXPECT_EQ(ReadFile(path.c_str(), part, three, nullptr, 4), 0);
+    EXPECT_EQ(std::string(part, 3), "456");
+}
+
+TEST_F(FilesTest, FailuresGiveNonZeroResultsAndCreateNothing) {
+    EXPECT_EQ(WriteFile(PathText("absent.cfg").c_str(), "x", 1, false, false), 6);
+    EXPECT_FALSE(fs::exists(folder / "absent.cfg"));
+    // A folder that does not exist, and a "folder" that is a file: no write can succeed.
+    EXPECT_NE(WriteFile(PathText("no\\such\\file.cfg").c_str(), "x", 1, false, true), 0);
+    Put("plain", "x");
+    EXPECT_NE(WriteFile(PathText("plain\\file.cfg").c_str(), "x", 1, false, true), 0);
+    EXPECT_EQ(Get("plain"), "x");
+
+    IO::File* file = nullptr;
+    EXPECT_EQ(OpenFile(file, PathText("absent.cfg").c_str(), 0), 3);
+    EXPECT_EQ(OpenFile(file, PathText("absent.cfg").c_str(), 7), 6);
+    CloseFile(file);
+    EXPECT_EQ(file, nullptr);
+    std::uint64_t length = 0;
+    EXPECT_EQ(GetFileLength(nullptr, length), 1);
+    EXPECT_EQ(ReadBytes(nullptr, nullptr, 1, nullptr), 1);
+}
+
+TEST_F(FilesTest, OpenFileReadsAcrossCalls) {
+    Put("versions.txt", "hello world");
+    IO::File* file = nullptr;
+    ASSERT_EQ(OpenFile(file, PathText("versions.txt").c_str(), 0), 0);
+    std::uint64_t length = 0;
+    EXPECT_EQ(GetFileLength(file, length), 0);
+    EXPECT_EQ(length, 11u);
+    char buffer[16] = {};
+    std::uint64_t read = 0;
+    EXPECT_EQ(ReadBytes(file, buffer, 0, &read), 0);
+    EXPECT_EQ(read, 11u);
+    EXPECT_EQ(std::string(buffer), "hello world");
+    CloseFile(file);
+}
+
+TEST_F(FilesTest, DeleteEntryRemovesOnlyFiles) {
+    Put("marker.vlm", "");
+    EXPECT_TRUE(DeleteEntry(PathText("marker.vlm").c_str()));
+    EXPECT_FALSE(fs::exists(folder / "marker.vlm"));
+    EXPECT_FALSE(DeleteEntry(PathText("marker.vlm").c_str()));
+    EXPECT_FALSE(DeleteEntry(PathText("no\\such.vlm").c_str()));
+}
+
+std::set<std::string> Names(NX_List<NX_Location>& list) {
+    std::set<std::string> names;
+    for (int i = 0; i < list.GetCount(); ++i) {
+        names.insert(GetFileName(list[i].GetPath()).GetText());
+    }
+    return names;
+}
+
+TEST_F(FilesTest, ListFolderFiltersByExtensionAndRecursesOnlyWhenAsked) {
+    for (const char* name : {"a.VLM", "b.vlm", "c.vlmx", "d"}) {
+        Put(name, "");
+    }
+    fs::create_directories(folder / "sub" / "deeper");
+    Put("sub/e.vlm", "");
+    Put("sub/deeper/f.vlm", "");
+
+    NX_List<NX_String> extensions;
+    extensions.Insert("vlm");
+    NX_List<NX_Location> flat;
+    EXPECT_TRUE(ListFolder(PathText("").c_str(), &extensions, false, flat));
+    EXPECT_EQ(Names(flat), (std::set<std::string>{"a.VLM", "b.vlm"}));
+
+    NX_List<NX_Location> everything;
+    EXPECT_TRUE(ListFolder(PathText("").c_str(), nullptr, false, everything));
+    EXPECT_EQ(Names(everything), (std::set<std::string>{"a.VLM", "b.vlm", "c.vlmx", "d"}));
+
+    NX_List<NX_Location> deep;
+    EXPECT_TRUE(ListFolder(PathText("").c_str(), &extensions, true, deep));
+    EXPECT_EQ(Names(deep), (std::set<std::string>{"a.VLM", "b.vlm", "e.vlm", "f.vlm"}));
+    EXPECT_EQ(std::string(deep[deep.GetCount() - 1].GetText()), PathText("sub\\e.vlm"));
+
+    NX_List<NX_Location> none;
+    EXPECT_FALSE(ListFolder(PathText("missing").c_str(), nullptr, false, none));
+    EXPECT_EQ(none.GetCount(), 0);
+}
+
+}  // namespace

@@ -1,0 +1,52 @@
+#include <filesystem>
+#include <mutex>
+#include <string>
+#include <system_error>
+
+#include "acapi/io.h"
+#include "host/host_control.h"
+#include "platform/native_path.h"
+
+namespace {
+std::mutex userFolderMutex;
+std::string userFolder;
+}  // namespace
+
+namespace host {
+
+void SetUserFolder(const std::string& nativePath) {
+    const std::lock_guard lock(userFolderMutex);
+    userFolder = nativePath;
+}
+
+std::string UserFolder() {
+    const std::lock_guard lock(userFolderMutex);
+    if (userFolder.empty()) {
+        std::error_code error;
+        const std::u8string temporary =
+            (std::filesystem::temp_directory_path(error) / "velmora-host-user").u8string();
+        userFolder.assign(temporary.begin(), temporary.end());
+    }
+    return userFolder;
+}
+
+}  // namespace host
+
+namespace IO {
+
+GSErrCode FileSystem::GetSpecialLocation(std::int32_t id, Location* location) {
+    if (id != UserPreferences || location == nullptr) {
+        return IOErr_General;
+    }
+    const std::string folder = host::UserFolder();
+    std::error_code error;
+    std::filesystem::create_directories(std::filesystem::u8path(folder), error);
+    if (!std::filesystem::is_directory(std::filesystem::u8path(folder), error)) {
+        return IOErr_FileNotFound;
+    }
+    const std::string text = platform::LocationTextFromNativePath(folder);
+    *location = Location(GS::UniString(text.c_str(), GS::CC_UTF8));
+    return NoError;
+}
+
+}  // namespace IO
