@@ -15,6 +15,7 @@ extern "C" void DBPrintf(const char* format, ...) {
     char line[4096];
     va_list arguments;
     va_start(arguments, format);
+    // NOLINTNEXTLINE(clang-analyzer-valist.Uninitialized): va_start is just above
     std::vsnprintf(line, sizeof line, format, arguments);
     va_end(arguments);
     const std::lock_guard lock(debugMutex);

@@ -47,8 +47,10 @@ TEST(NX_List, InsertsAtEveryPosition) {
         const int position = (i * 7) % (grown.GetCount() + 1);
         const std::string letter(1, static_cast<char>('a' + i % 26));
         grown.Insert(letter.c_str(), position);
-        expected = expected.substr(0, static_cast<std::size_t>(position)) + letter +
-                   expected.substr(static_cast<std::size_t>(position));
+        std::string inserted = expected.substr(0, static_cast<std::size_t>(position));
+        inserted += letter;
+        inserted += expected.substr(static_cast<std::size_t>(position));
+        expected = inserted;
     }
     EXPECT_EQ(Joined(grown), expected);
 }
