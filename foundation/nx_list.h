@@ -4,10 +4,11 @@
 // not).
 #pragma once
 
+#include <cstddef>
 #include <cstring>
 #include <new>
-#include <utility>
 
+#include "foundation/nx_allocate.h"
 #include "shell/host_interface.h"
 
 template <typename T>
@@ -27,7 +28,7 @@ public:
             const Lock lockMine(storage);
             const Lock lockTheirs(other.storage);
             for (int i = 0; i < other.count; ++i) {
-                new (Slot(i)) T(other.Element(i));
+                ::new (Slot(i)) T(other.Element(i));
                 count = i + 1;
             }
         } catch (...) {
@@ -39,6 +40,11 @@ public:
     }
 
     NX_List& operator=(const NX_List&) = delete;
+
+    // A list made with new lives in the host's object memory; its deleting destructor gives it
+    // back there.
+    static void* operator new(std::size_t size) { return NX_Allocate(size); }
+    static void operator delete(void* pointer) { NX_Release(pointer); }
 
     virtual ~NX_List() {
         DestroyElements();
@@ -82,11 +88,18 @@ public:
         }
         std::memset(static_cast<void*>(Slot(index)), 0, sizeof(T));
         try {
-            new (Slot(index)) T(std::move(item));
+            ::new (Slot(index)) T(static_cast<const T&>(item));
         } catch (...) {
-            // Close the gap again so the list stays whole.
+            // Close the gap again and give the slot back, so the list stays whole and its block
+            // holds exactly its elements (if the host cannot shrink it, one spare slot stays).
             std::memmove(static_cast<void*>(Slot(index)), static_cast<void*>(Slot(index + 1)),
                          static_cast<std::size_t>(count - index) * sizeof(T));
+            GSHandle shrunk = BMReallocHandle(
+                storage, static_cast<GSSize>(static_cast<std::size_t>(count) * sizeof(T)),
+                ALLOCATE_MOVABLE, 0);
+            if (shrunk != nullptr) {
+                storage = shrunk;
+            }
             throw;
         }
         ++count;
@@ -99,17 +112,18 @@ public:
     const T& operator[](int i) const { return Element(i); }
 
 private:
+    // Locks the block while elements are built or destroyed in it, and unlocks it after.
     class Lock {
     public:
-        explicit Lock(GSHandle handle_)
-            : handle(handle_), state(BMModifyHandleState(handle_, HANDLE_OP_LOCK, 0)) {}
+        explicit Lock(GSHandle handle_) : handle(handle_) {
+            BMModifyHandleState(handle, HANDLE_OP_LOCK, 0);
+        }
         Lock(const Lock&) = delete;
         Lock& operator=(const Lock&) = delete;
-        ~Lock() { BMModifyHandleState(handle, HANDLE_OP_SETSTATE, state); }
+        ~Lock() { BMModifyHandleState(handle, HANDLE_OP_UNLOCK, 0); }
 
     private:
         GSHandle handle;
-        std::int32_t state;
     };
 
     T* Slot(int i) const { return reinterpret_cast<T*>(*storage) + i; }

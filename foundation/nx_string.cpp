@@ -171,24 +171,28 @@ int NX_String::Length(const char* text) {
     return static_cast<int>(std::strlen(text));
 }
 
-NX_String NX_String::operator+(const char* other) const {
-    if (text == nullptr || other == nullptr) {
+NX_String NX_String::Joined(const char* first, const char* second) {
+    if (first == nullptr || second == nullptr) {
         return {};
     }
-    const std::size_t first = std::strlen(text);
-    const std::size_t second = std::strlen(other);
-    char* array = NX_AllocateArray(first + second + 1);
-    std::memcpy(array, text, first);
-    std::memcpy(array + first, other, second + 1);
+    const std::size_t firstLength = std::strlen(first);
+    const std::size_t secondLength = std::strlen(second);
+    char* array = NX_AllocateArray(firstLength + secondLength + 1);
+    std::memcpy(array, first, firstLength);
+    std::memcpy(array + firstLength, second, secondLength + 1);
     return Adopt(array);
 }
 
+NX_String NX_String::operator+(const char* other) const {
+    return Joined(text, other);
+}
+
 NX_String NX_String::operator+(const NX_String& other) const {
-    return *this + other.text;
+    return Joined(text, other.text);
 }
 
 NX_String operator+(const char* text, const NX_String& s) {
-    return text == nullptr ? NX_String() : NX_String(text) + s;
+    return NX_String::Joined(text, s.text);
 }
 
 NX_String& NX_String::operator+=(const char* other) {

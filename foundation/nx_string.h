@@ -62,6 +62,11 @@ public:
     GS::UniString ToUniString() const;
 
 private:
+    friend NX_String operator+(const char* text, const NX_String& s);
+
+    // first followed by second in an array of exactly their lengths plus one; null when either
+    // is null.
+    static NX_String Joined(const char* first, const char* second);
     // Takes ownership of an array made with NX_AllocateArray.
     static NX_String Adopt(char* array);
     void Release();

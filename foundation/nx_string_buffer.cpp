@@ -37,7 +37,7 @@ NX_StringBuffer::~NX_StringBuffer() {
 }
 
 bool NX_StringBuffer::Append(const char* text) {
-    if (capacity == 0 || buffer == nullptr) {
+    if (capacity == 0 || buffer == nullptr || text == nullptr) {
         return false;
     }
     const auto textLength = static_cast<std::int32_t>(std::strlen(text));

@@ -10,7 +10,8 @@ public:
     NX_StringBuffer& operator=(const NX_StringBuffer&) = delete;
     ~NX_StringBuffer();
 
-    // False, with nothing done, when the buffer has no array.
+    // Appends text, growing the array by the growth factor when it must. False, with nothing
+    // done, when the buffer has no array or text is null.
     bool Append(const char* text);
     const char* GetText() const { return buffer != nullptr ? buffer : ""; }
     std::int32_t GetCapacity() const { return capacity; }

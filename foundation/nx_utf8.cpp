@@ -1,8 +1,8 @@
 #include "foundation/nx_utf8.h"
 
-#include <cstring>
-#include <vector>
+#include <cstddef>
 
+#include "foundation/nx_allocate.h"
 #include "platform/text_codepage.h"
 
 namespace {
@@ -32,6 +32,20 @@ const SequenceRule* RuleFor(unsigned char lead) {
 bool InRange(unsigned char byte, unsigned char low, unsigned char high) {
     return byte >= low && byte <= high;
 }
+
+// The UTF-16 work area, from the host's array allocator like every other allocation.
+class WideText {
+public:
+    explicit WideText(int count)
+        : array(NX_AllocateArray(static_cast<std::size_t>(count) * sizeof(char16_t))) {}
+    WideText(const WideText&) = delete;
+    WideText& operator=(const WideText&) = delete;
+    ~WideText() { NX_ReleaseArray(array); }
+    char16_t* Units() { return reinterpret_cast<char16_t*>(array); }
+
+private:
+    char* array;
+};
 
 }  // namespace
 
@@ -79,11 +93,15 @@ int NX_Utf8ToAnsi(const char* utf8, char* out, int outSize) {
     if (wideCount <= 0) {
         return -1;
     }
-    std::vector<char16_t> wide(static_cast<std::size_t>(wideCount));
-    if (platform::MultiByteToWide(CodePage::Utf8, utf8, -1, wide.data(), wideCount) <= 0) {
+    // One unit more than asked for, always 0: a converter that drops the terminator after a
+    // sequence cut short by the end of the text (Wine does) still leaves a terminated text.
+    WideText wide(wideCount + 1);
+    char16_t* units = wide.Units();
+    units[wideCount] = u'\0';
+    if (platform::MultiByteToWide(CodePage::Utf8, utf8, -1, units, wideCount) <= 0) {
         return -1;
     }
-    const int ansiCount = platform::WideToMultiByte(CodePage::Ansi, wide.data(), -1, nullptr, 0);
+    const int ansiCount = platform::WideToMultiByte(CodePage::Ansi, units, -1, nullptr, 0);
     if (ansiCount <= 0) {
         return -1;
     }
@@ -93,7 +111,7 @@ int NX_Utf8ToAnsi(const char* utf8, char* out, int outSize) {
     if (ansiCount > outSize) {
         return -2;
     }
-    if (platform::WideToMultiByte(CodePage::Ansi, wide.data(), -1, out, outSize) <= 0) {
+    if (platform::WideToMultiByte(CodePage::Ansi, units, -1, out, outSize) <= 0) {
         return -1;
     }
     return ansiCount - 1;
