@@ -106,7 +106,10 @@ public:
     }
 
     int GetCount() const { return count; }
+    // Whether the list has its handle (false only after the host failed to provide one), and the
+    // bytes of its block (0 without a handle).
     bool HasStorage() const { return storage != nullptr; }
+    GSSize GetStorageSize() const { return storage != nullptr ? BMGetHandleSize(storage) : 0; }
 
     T& operator[](int i) { return *Slot(i); }
     const T& operator[](int i) const { return Element(i); }
