@@ -1,0 +1,88 @@
+#include "settings/settings_format.h"
+
+namespace {
+
+bool IsBreak(char c) {
+    return c == '\r' || c == '\n';
+}
+
+}  // namespace
+
+unsigned char ExchangeHalves(unsigned char byte) {
+    return static_cast<unsigned char>((byte >> 4) | ((byte << 4) & 0xF0));
+}
+
+std::string EncodeSettings(NX_List<NX_Setting>& records) {
+    std::string encoded;
+    for (int i = 0; i < records.GetCount(); ++i) {
+        encoded += '$';
+        encoded += records[i].name.GetText();
+        encoded += ": ";
+        const char* value = records[i].value.GetText();
+        for (const char* c = value; *c != '\0'; ++c) {
+            encoded += *c;
+            // A break (CR LF, a lone CR or a lone LF) is kept as it is and marked as continuing.
+            const bool endsBreak = *c == '\n' || (*c == '\r' && c[1] != '\n');
+            if (endsBreak) {
+                encoded += '#';
+            }
+        }
+        encoded += "\r\n";
+    }
+    return encoded;
+}
+
+bool DecodeSettings(const char* text, std::size_t length, NX_List<NX_Setting>& records) {
+    std::size_t position = 0;
+    while (position < length) {
+        if (text[position] != '$') {
+            return false;
+        }
+        const std::size_t nameStart = position + 1;
+        std::size_t colon = nameStart;
+        while (colon < length && text[colon] != ':') {
+            ++colon;
+        }
+        if (colon >= length || colon == nameStart) {
+            return false;
+        }
+        // The byte after the colon (a blank when written here) is passed over unread.
+        std::size_t segmentStart = colon + 2;
+        std::string value;
+        bool recordEnded = false;
+        std::size_t scan = segmentStart;
+        while (scan < length) {
+            if (!IsBreak(text[scan])) {
+                ++scan;
+                continue;
+            }
+            const std::size_t breakStart = scan;
+            if (text[scan] == '\r' && scan + 1 < length && text[scan + 1] == '\n') {
+                ++scan;
+            }
+            const std::size_t after = scan + 1;
+            // The reader's two zero bytes stand after the data.
+            const char next = after < length ? text[after] : '\0';
+            if (next == '$' || next == '\0') {
+                value.append(text + segmentStart, breakStart - segmentStart);
+                position = after;
+                recordEnded = true;
+                break;
+            }
+            if (next != '#') {
+                return false;
+            }
+            value.append(text + segmentStart, after - segmentStart);
+            segmentStart = after + 1;
+            scan = segmentStart;
+        }
+        if (!recordEnded) {
+            return true;
+        }
+        NX_Setting record;
+        record.name.Set(text + nameStart, static_cast<int>(colon - nameStart));
+        record.value = value.c_str();
+        records.Insert(record);
+    }
+    return true;
+}

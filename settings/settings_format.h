@@ -1,0 +1,21 @@
+// The settings file format: "$name: value" records ending in CR LF, a line break inside a value
+// followed by "#", every byte stored with its two halves exchanged.
+#pragma once
+
+#include <cstddef>
+#include <string>
+
+#include "foundation/nx_list.h"
+#include "settings/settings_store.h"
+
+// Files are built and read in a working buffer of this size; the reader needs two bytes of it.
+constexpr std::size_t kSettingsBufferSize = 100000;
+constexpr std::size_t kMaximumSettingsFileSize = kSettingsBufferSize - 2;
+
+unsigned char ExchangeHalves(unsigned char byte);
+// The file's bytes for the records (before the exchange of halves).
+std::string EncodeSettings(NX_List<NX_Setting>& records);
+// Appends the records of `text` (halves already exchanged) to `records`; false at the first
+// damaged record, leaving the records read before it. A last record without its line break is
+// dropped.
+bool DecodeSettings(const char* text, std::size_t length, NX_List<NX_Setting>& records);
