@@ -1,0 +1,47 @@
+#include "settings/language.h"
+
+#include "settings/settings_store.h"
+
+std::int16_t LanguageIndex = 1;
+
+namespace {
+
+constexpr std::int16_t kEnglish = 1;
+constexpr std::int16_t kLanguageCount = 7;
+constexpr const char* kLanguageCodes[kLanguageCount] = {"ita", "int", "fra", "ger",
+                                                        "spa", "jap", "nor"};
+constexpr const char* kEnabledExtraLanguages = "jap nor";
+constexpr const char* kLanguageKey = "Language";
+
+}  // namespace
+
+bool LoadLanguage(bool reload) {
+    if (reload) {
+        LoadSettings(FamilyStore, false);
+    }
+    LanguageIndex = kEnglish;
+    NX_String value;
+    if (GetSetting(FamilyStore, kLanguageKey, &value, true)) {
+        LanguageIndex = static_cast<std::int16_t>(NX_String::ToInt(value.GetText()));
+    }
+    // A value without digits reads as -1 in 16 bits; like any other index out of range it
+    // stands for the default.
+    if (LanguageIndex < 0 || LanguageIndex >= kLanguageCount) {
+        LanguageIndex = kEnglish;
+    }
+    CheckLanguageEnabled();
+    return true;
+}
+
+void SaveLanguage() {
+    StoreSetting(FamilyStore, kLanguageKey, NX_String(static_cast<long>(LanguageIndex), 0), true);
+    CheckLanguageEnabled();
+}
+
+void CheckLanguageEnabled() {
+    if (LanguageIndex >= 5 &&
+        (LanguageIndex >= kLanguageCount ||
+         NX_String(kEnabledExtraLanguages).FindNoCase(kLanguageCodes[LanguageIndex], 0) < 0)) {
+        LanguageIndex = kEnglish;
+    }
+}

@@ -1,0 +1,61 @@
+#include "settings/marker_sweep.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <set>
+#include <string>
+
+#include "host/host_control.h"
+#include "shell/host_interface.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+
+GSErrCode AnswerApplication(API_AddonContext, GSType code, void* par1, void*) {
+    if (code != FourCharCode("APPL")) {
+        return APIERR_BADPARS;
+    }
+    static_cast<API_ServerApplicationInfo*>(par1)->mainVersion = 16;
+    return NoError;
+}
+
+std::set<std::string> Remaining(const fs::path& folder) {
+    std::set<std::string> names;
+    for (const auto& entry : fs::recursive_directory_iterator(folder)) {
+        const std::u8string name = fs::relative(entry.path(), folder).generic_u8string();
+        names.insert(std::string(name.begin(), name.end()));
+    }
+    return names;
+}
+
+TEST(MarkerSweep, RemovesOnlyDirectMarkersOfThisHostVersion) {
+    void* table[kImportedTableSize / sizeof(void*)] = {};
+    table[static_cast<std::size_t>(ACAPI::Slot::Environment)] =
+        reinterpret_cast<void*>(&AnswerApplication);
+    HostInterface::SetFunctionTable(table);
+
+    const fs::path folder = fs::temp_directory_path() / "velmora-sweep";
+    fs::remove_all(folder);
+    fs::create_directories(folder / "sub");
+    for (const char* name : {"Tool_16.vlm", "Other_15.vlm", "x_16.VLM", "Velmora_AC16.vlm",
+                             "TarnPlugins.cfg", "_16.vlm", "sub/Deep_16.vlm"}) {
+        std::ofstream(folder / name) << "";
+    }
+    const std::u8string text = folder.u8string();
+    host::SetUserFolder(std::string(text.begin(), text.end()));
+
+    SweepMarkers();
+    EXPECT_EQ(Remaining(folder),
+              (std::set<std::string>{"Other_15.vlm", "x_16.VLM", "Velmora_AC16.vlm",
+                                     "TarnPlugins.cfg", "sub", "sub/Deep_16.vlm"}));
+
+    // No settings folder at all leaves the unload undisturbed.
+    host::SetUserFolder((fs::path(folder) / "TarnPlugins.cfg" / "none").string());
+    SweepMarkers();
+    fs::remove_all(folder);
+}
+
+}  // namespace
