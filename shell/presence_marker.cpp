@@ -1,0 +1,47 @@
+#include "shell/presence_marker.h"
+
+#include "foundation/nx_files.h"
+#include "foundation/nx_location.h"
+
+namespace {
+
+std::int16_t HostMainVersion() {
+    API_ServerApplicationInfo application{};
+    HostInterface::Environment(FourCharCode("APPL"), &application);
+    return application.mainVersion;
+}
+
+bool MarkerPath(std::int16_t mainVersion, NX_String& path) {
+    NX_String folder;
+    if (GetSettingsFolderPath(folder) != NoError) {
+        return false;
+    }
+    path =
+        JoinPath(folder.GetText(),
+                 NX_String::Format("Velmora_AC%ld.vlm", static_cast<long>(mainVersion)).GetText());
+    return true;
+}
+
+}  // namespace
+
+bool CreatePresenceMarker(std::optional<std::int16_t> mainVersion) {
+    NX_String path;
+    if (!MarkerPath(mainVersion.value_or(HostMainVersion()), path)) {
+        return false;
+    }
+    // A stale marker of an earlier run is replaced by a new empty file.
+    if (FileExists(path.GetText())) {
+        DeleteEntry(path.GetText());
+    }
+    IO::File* file = nullptr;
+    const FileResult created = OpenFile(file, path.GetText(), IO::File::WriteEmptyMode);
+    CloseFile(file);
+    return created == 0;
+}
+
+void DeletePresenceMarker() {
+    NX_String path;
+    if (MarkerPath(HostMainVersion(), path)) {
+        DeleteEntry(path.GetText());
+    }
+}

@@ -1,0 +1,65 @@
+#include "shell/presence_marker.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+
+#include "host/host_control.h"
+#include "shell/host_interface.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+
+std::int16_t reportedVersion = 16;
+
+GSErrCode AnswerApplication(API_AddonContext, GSType code, void* par1, void*) {
+    if (code != FourCharCode("APPL")) {
+        return APIERR_BADPARS;
+    }
+    static_cast<API_ServerApplicationInfo*>(par1)->mainVersion = reportedVersion;
+    return NoError;
+}
+
+class PresenceMarkerTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        void* table[kImportedTableSize / sizeof(void*)] = {};
+        table[static_cast<std::size_t>(ACAPI::Slot::Environment)] =
+            reinterpret_cast<void*>(&AnswerApplication);
+        HostInterface::SetFunctionTable(table);
+        folder = fs::temp_directory_path() / "velmora-marker";
+        fs::remove_all(folder);
+        fs::create_directories(folder);
+        const std::u8string text = folder.u8string();
+        host::SetUserFolder(std::string(text.begin(), text.end()));
+    }
+    void TearDown() override { fs::remove_all(folder); }
+    fs::path folder;
+};
+
+TEST_F(PresenceMarkerTest, StaleMarkerIsReplacedByAnEmptyFileAndDeletedAgain) {
+    std::ofstream(folder / "Velmora_AC16.vlm") << "stale";
+    EXPECT_TRUE(CreatePresenceMarker(16));
+    ASSERT_TRUE(fs::exists(folder / "Velmora_AC16.vlm"));
+    EXPECT_EQ(fs::file_size(folder / "Velmora_AC16.vlm"), 0u);
+    DeletePresenceMarker();
+    EXPECT_FALSE(fs::exists(folder / "Velmora_AC16.vlm"));
+    DeletePresenceMarker();  // already gone: no error
+}
+
+TEST_F(PresenceMarkerTest, VersionComesFromTheHostWhenNotGiven) {
+    reportedVersion = 17;
+    EXPECT_TRUE(CreatePresenceMarker());
+    EXPECT_TRUE(fs::exists(folder / "Velmora_AC17.vlm"));
+    reportedVersion = 16;
+}
+
+TEST_F(PresenceMarkerTest, NoSettingsFolderMeansNoMarker) {
+    std::ofstream(folder / "file") << "";
+    host::SetUserFolder((folder / "file" / "below").string());
+    EXPECT_FALSE(CreatePresenceMarker(16));
+}
+
+}  // namespace
