@@ -178,7 +178,8 @@ NX_String NX_String::Joined(const char* first, const char* second) {
     const std::size_t firstLength = std::strlen(first);
     const std::size_t secondLength = std::strlen(second);
     char* array = NX_AllocateArray(firstLength + secondLength + 1);
-    std::memcpy(array, first, firstLength);
+    // The terminator comes with the second part.
+    std::memcpy(array, first, firstLength);  // NOLINT(bugprone-not-null-terminated-result)
     std::memcpy(array + firstLength, second, secondLength + 1);
     return Adopt(array);
 }

@@ -2,7 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <string>
+#include <utility>
 
 #include "foundation/nx_string_buffer.h"
 #include "host/host_control.h"
@@ -141,14 +143,38 @@ TEST(NX_String, ToIntIsLenient) {
     }
 }
 
-TEST(NX_String, NumbersAndFormat) {
-    EXPECT_EQ(Shown(NX_String(7L, 3)), "  7");
-    EXPECT_EQ(Shown(NX_String(-7L, 0)), "-7");
-    EXPECT_EQ(Shown(NX_String(1234L, 2)), "1234");
-    EXPECT_EQ(Shown(NX_String(16L, 0)), "16");
+TEST(NX_String, NumberConstructorPadsToTheWidth) {
+    struct Case {
+        long value;
+        int width;
+        std::string expected;
+    };
+    const Case cases[] = {
+        {7, 3, "  7"},
+        {-7, 0, "-7"},
+        {7, 5, "    7"},
+        {-7, 4, "  -7"},
+        {1234, 2, "1234"},
+        {0, 0, "0"},
+        {16, 0, "16"},
+        {2147483647L, 0, "2147483647"},
+        {-2147483647L - 1, 0, "-2147483648"},
+        {-2147483647L - 1, 12, " -2147483648"},
+        {5, 199, std::string(198, ' ') + "5"},
+    };
+    for (const Case& c : cases) {
+        EXPECT_EQ(Shown(NX_String(c.value, c.width)), c.expected) << c.value << " " << c.width;
+    }
+}
+
+TEST(NX_String, FormatFillsA2048ByteWorkArea) {
     EXPECT_EQ(Shown(NX_String::Format("%s_%ld.vlm", "Velmora_AC", 16L)), "Velmora_AC_16.vlm");
+    EXPECT_EQ(Shown(NX_String::Format("%02d/%02d/%04d", 6, 12, 2026)), "06/12/2026");
+    EXPECT_EQ(Shown(NX_String::Format("%s", "")), "");
     const std::string longText(3000, 'x');
     EXPECT_EQ(NX_String::Length(NX_String::Format("%s", longText.c_str()).GetText()), 2047);
+    const std::string fits(2047, 'y');
+    EXPECT_EQ(Shown(NX_String::Format("%s", fits.c_str())), fits);
 }
 
 TEST(NX_String, ComparisonsUseSignedBytesAndFailOnNull) {
@@ -176,6 +202,43 @@ TEST(NX_String, CaseMappingFollowsCodePage1252) {
     EXPECT_TRUE(kNull.ToLower().IsNull());
 }
 
+// Code page 1252's case pairs, as CharLowerA and CharUpperA give them: A-Z, C0-DE but D7,
+// 8A/9A, 8C/9C, 8E/9E and 9F/FF; every other byte (B5, DF among them) maps to itself.
+TEST(NX_String, CaseMappingOfEveryByte) {
+    std::string all;
+    for (int byte = 1; byte < 256; ++byte) {
+        all.push_back(static_cast<char>(byte));
+    }
+    std::string lower;
+    std::string upper;
+    for (const char c : all) {
+        const auto byte = static_cast<unsigned char>(c);
+        unsigned char l = byte;
+        unsigned char u = byte;
+        if ((byte >= 'A' && byte <= 'Z') || (byte >= 0xC0 && byte <= 0xDE && byte != 0xD7)) {
+            l = static_cast<unsigned char>(byte + 0x20);
+        } else if (byte == 0x8A || byte == 0x8C || byte == 0x8E) {
+            l = static_cast<unsigned char>(byte + 0x10);
+        } else if (byte == 0x9F) {
+            l = 0xFF;
+        }
+        if ((byte >= 'a' && byte <= 'z') || (byte >= 0xE0 && byte <= 0xFE && byte != 0xF7)) {
+            u = static_cast<unsigned char>(byte - 0x20);
+        } else if (byte == 0x9A || byte == 0x9C || byte == 0x9E) {
+            u = static_cast<unsigned char>(byte - 0x10);
+        } else if (byte == 0xFF) {
+            u = 0x9F;
+        }
+        lower.push_back(static_cast<char>(l));
+        upper.push_back(static_cast<char>(u));
+    }
+    const NX_String text(all.c_str());
+    EXPECT_EQ(Shown(text.ToLower()), lower);
+    EXPECT_EQ(Shown(text.ToUpper()), upper);
+    EXPECT_TRUE(NX_String::EqualNoCase(lower.c_str(), upper.c_str()));
+    EXPECT_EQ(NX_String(lower.c_str()).FindNoCase(upper.substr(100).c_str(), 0), 100);
+}
+
 TEST(NX_String, SetJoinedCutsEachPart) {
     NX_String joined;
     joined.SetJoined("abc", 2, nullptr, 5, "xyz", 0);
@@ -196,18 +259,180 @@ TEST(NX_String, UniStringReadsTheAnsiCodePage) {
     EXPECT_EQ(kNull.ToUniString().GetLength(), 0u);
 }
 
-TEST(NX_String, OutOfMemoryRaisesAndLeavesTheOldValue) {
-    NX_String text("keep");
-    host::FailAllocationsAfter(0);
-    EXPECT_THROW(text = "other", GS::OutOfMemoryException);
-    EXPECT_THROW(text + "x", GS::OutOfMemoryException);
-    host::FailAllocationsAfter(-1);
-    EXPECT_EQ(Shown(text), "keep");
+TEST(NX_String, NullAndEmptyThroughEveryOperation) {
+    using Operation = std::function<std::string(const NX_String&)>;
+    const auto shownBool = [](bool value) { return std::string(value ? "true" : "false"); };
+    struct Case {
+        const char* name;
+        Operation operation;
+        const char* forNull;
+        const char* forEmpty;
+    };
+    const Case cases[] = {
+        {"copy", [](const NX_String& s) { return Shown(NX_String(s)); }, "<null>", ""},
+        {"assign",
+         [](const NX_String& s) {
+             NX_String target("old");
+             target = s;
+             return Shown(target);
+         },
+         "<null>", ""},
+        {"assign text",
+         [](const NX_String& s) {
+             NX_String target("old");
+             target = s.IsNull() ? nullptr : s.GetText();
+             return Shown(target);
+         },
+         "<null>", ""},
+        {"move",
+         [](const NX_String& s) {
+             NX_String source(s);
+             NX_String target(std::move(source));
+             return Shown(target);
+         },
+         "<null>", ""},
+        {"GetText", [](const NX_String& s) { return std::string(s.GetText()); }, "", ""},
+        {"IsNull", [&](const NX_String& s) { return shownBool(s.IsNull()); }, "true", "false"},
+        {"s + text", [](const NX_String& s) { return Shown(s + "x"); }, "<null>", "x"},
+        {"s + string", [](const NX_String& s) { return Shown(s + NX_String("x")); }, "<null>", "x"},
+        {"text + s", [](const NX_String& s) { return Shown("x" + s); }, "<null>", "x"},
+        {"string + s", [](const NX_String& s) { return Shown(NX_String("x") + s); }, "<null>", "x"},
+        {"s += text",
+         [](const NX_String& s) {
+             NX_String target(s);
+             target += "x";
+             return Shown(target);
+         },
+         "<null>", "x"},
+        {"string += s",
+         [](const NX_String& s) {
+             NX_String target("x");
+             target += s;
+             return Shown(target);
+         },
+         "<null>", "x"},
+        {"s < a", [&](const NX_String& s) { return shownBool(s < NX_String("a")); }, "false",
+         "true"},
+        {"a > s", [&](const NX_String& s) { return shownBool(NX_String("a") > s); }, "false",
+         "true"},
+        {"s <= s", [&](const NX_String& s) { return shownBool(s <= s); }, "false", "true"},
+        {"s < s", [&](const NX_String& s) { return shownBool(s < s); }, "false", "false"},
+        {"Find", [](const NX_String& s) { return std::to_string(s.Find("a", 0)); }, "-1", "-1"},
+        {"FindNoCase", [](const NX_String& s) { return std::to_string(s.FindNoCase("a", 0)); },
+         "-1", "-1"},
+        {"ReverseFind", [](const NX_String& s) { return std::to_string(s.ReverseFind("a")); }, "-1",
+         "-1"},
+        {"IsAt", [&](const NX_String& s) { return shownBool(s.IsAt("a", 0)); }, "false", "false"},
+        {"EndsWith", [&](const NX_String& s) { return shownBool(s.EndsWith("a")); }, "false",
+         "false"},
+        {"Mid(0)", [](const NX_String& s) { return Shown(s.Mid(0)); }, "<null>", ""},
+        {"Mid(0, 0)", [](const NX_String& s) { return Shown(s.Mid(0, 0)); }, "<null>", ""},
+        {"Mid(0, 5)", [](const NX_String& s) { return Shown(s.Mid(0, 5)); }, "<null>", ""},
+        {"Mid(1)", [](const NX_String& s) { return Shown(s.Mid(1)); }, "<null>", "<null>"},
+        {"ToLower", [](const NX_String& s) { return Shown(s.ToLower()); }, "<null>", ""},
+        {"ToUpper", [](const NX_String& s) { return Shown(s.ToUpper()); }, "<null>", ""},
+        {"Replace", [](const NX_String& s) { return Shown(s.Replace("a", "b")); }, "<null>", ""},
+        {"ToInt of GetText",
+         [](const NX_String& s) { return std::to_string(NX_String::ToInt(s.GetText())); }, "0",
+         "0"},
+        {"ToUniString",
+         [](const NX_String& s) { return std::to_string(s.ToUniString().GetLength()); }, "0", "0"},
+        {"Set",
+         [](const NX_String& s) {
+             NX_String target("old");
+             target.Set(s.IsNull() ? nullptr : s.GetText(), 3);
+             return Shown(target);
+         },
+         "<null>", ""},
+        {"bounded",
+         [](const NX_String& s) { return Shown(NX_String(s.IsNull() ? nullptr : "", 0)); },
+         "<null>", ""},
+        {"SetJoined",
+         [](const NX_String& s) {
+             NX_String target("old");
+             const char* part = s.IsNull() ? nullptr : s.GetText();
+             target.SetJoined(part, 0, part, 0, part, 0);
+             return Shown(target);
+         },
+         "", ""},
+    };
+    const NX_String empty("");
+    for (const Case& c : cases) {
+        EXPECT_EQ(c.operation(kNull), c.forNull) << c.name << " on null";
+        EXPECT_EQ(c.operation(empty), c.forEmpty) << c.name << " on empty";
+    }
+    EXPECT_FALSE(NX_String::Equal(nullptr, ""));
+    EXPECT_FALSE(NX_String::Equal("", nullptr));
+    EXPECT_TRUE(NX_String::Equal("", ""));
+    EXPECT_FALSE(NX_String::EqualNoCase(nullptr, nullptr));
+    EXPECT_TRUE(NX_String::EqualNoCase("", ""));
+    EXPECT_EQ(NX_String::ToInt(nullptr), 0);
+    EXPECT_EQ(NX_String::Length(""), 0);
+}
+
+// The host refuses every allocation after the next `count` while one of these lives.
+struct HostFailsAfter {
+    explicit HostFailsAfter(std::int64_t count) { host::FailAllocationsAfter(count); }
+    HostFailsAfter(const HostFailsAfter&) = delete;
+    HostFailsAfter& operator=(const HostFailsAfter&) = delete;
+    ~HostFailsAfter() { host::FailAllocationsAfter(-1); }
+};
+
+TEST(NX_String, OutOfMemoryRaisesFromEveryAllocatingOperationAndLeavesTheOldValue) {
+    struct Case {
+        const char* name;
+        std::function<void(NX_String&)> operation;
+    };
+    const NX_String other("other");
+    const Case cases[] = {
+        {"copy", [](NX_String& s) { (void)NX_String(s); }},
+        {"text", [](NX_String&) { NX_String text("x"); }},
+        {"bounded", [](NX_String&) { NX_String text("x", 4); }},
+        {"number", [](NX_String&) { NX_String text(5L, 2); }},
+        {"assign", [](NX_String& s) { s = "other"; }},
+        {"assign string", [&](NX_String& s) { s = other; }},
+        {"+= string", [&](NX_String& s) { s += other; }},
+        {"Set", [](NX_String& s) { s.Set("other", 2); }},
+        {"SetJoined", [](NX_String& s) { s.SetJoined("a", 0, "b", 0, "c", 0); }},
+        {"s + text", [](NX_String& s) { (void)(s + "x"); }},
+        {"text + s", [](NX_String& s) { (void)("x" + s); }},
+        {"+=", [](NX_String& s) { s += "x"; }},
+        {"Mid", [](NX_String& s) { (void)s.Mid(1); }},
+        {"Mid count", [](NX_String& s) { (void)s.Mid(1, 1); }},
+        {"ToLower", [](NX_String& s) { (void)s.ToLower(); }},
+        {"ToUpper", [](NX_String& s) { (void)s.ToUpper(); }},
+        {"Replace", [](NX_String& s) { (void)s.Replace("e", "E"); }},
+        {"Format", [](NX_String&) { (void)NX_String::Format("%d", 1); }},
+    };
+    for (const Case& c : cases) {
+        NX_String text("keep");
+        const host::LiveCounts before = host::CountLiveAllocations();
+        {
+            const HostFailsAfter refuse(0);
+            EXPECT_THROW(c.operation(text), GS::OutOfMemoryException) << c.name;
+        }
+        EXPECT_EQ(Shown(text), "keep") << c.name;
+        EXPECT_EQ(host::CountLiveAllocations().arrays, before.arrays) << c.name;
+    }
+}
+
+TEST(NX_String, OutOfMemoryMidwayThroughAnExpressionLeaksNothing) {
+    // Three arrays: "a" + "b", that + "c", then the copy into the result; the third fails.
+    const NX_String a("a");
+    NX_String result("before");
+    const host::LiveCounts before = host::CountLiveAllocations();
+    {
+        const HostFailsAfter refuse(2);
+        EXPECT_THROW(result = NX_String(((a + "b") + "c").GetText()), GS::OutOfMemoryException);
+    }
+    EXPECT_EQ(Shown(result), "before");
+    EXPECT_EQ(host::CountLiveAllocations().arrays, before.arrays);
 }
 
 TEST(NX_StringBuffer, GrowsGeometricallyOrJumpsToWhatIsNeeded) {
     NX_StringBuffer buffer;
     EXPECT_EQ(buffer.GetCapacity(), 256);
+    EXPECT_EQ(buffer.GetLength(), 0);
     EXPECT_STREQ(buffer.GetText(), "");
     const std::string text300(300, 'a');
     EXPECT_TRUE(buffer.Append(text300.c_str()));
@@ -215,12 +440,61 @@ TEST(NX_StringBuffer, GrowsGeometricallyOrJumpsToWhatIsNeeded) {
     EXPECT_EQ(buffer.GetLength(), 300);
     EXPECT_TRUE(buffer.Append("bc"));
     EXPECT_EQ(buffer.GetLength(), 302);
+    EXPECT_EQ(buffer.GetCapacity(), 309);
     EXPECT_EQ(std::string(buffer.GetText()), text300 + "bc");
 
     // 49 steps of 10 % from 309 stop near 33,000 bytes; anything larger is taken as needed.
     const std::string huge(200000, 'z');
     EXPECT_TRUE(buffer.Append(huge.c_str()));
     EXPECT_EQ(buffer.GetCapacity(), 302 + 200000 + 1);
+}
+
+TEST(NX_StringBuffer, StepsRunFromTheCurrentCapacity) {
+    struct Case {
+        int length;  // appended to a fresh buffer in one piece
+        int capacity;
+    };
+    // 256, 281, 309, 339, 372, 409, ...: each step adds a tenth, cut to a whole byte.
+    const Case cases[] = {{0, 256},   {255, 256}, {256, 281}, {280, 281},
+                          {281, 309}, {308, 309}, {309, 339}, {400, 409}};
+    for (const Case& c : cases) {
+        NX_StringBuffer buffer;
+        const std::string text(static_cast<std::size_t>(c.length), 'q');
+        EXPECT_TRUE(buffer.Append(text.c_str()));
+        EXPECT_EQ(buffer.GetCapacity(), c.capacity) << c.length;
+        EXPECT_EQ(buffer.GetLength(), c.length);
+    }
+
+    NX_StringBuffer pieces;
+    for (int i = 0; i < 100; ++i) {
+        EXPECT_TRUE(pieces.Append("abc"));
+    }
+    EXPECT_EQ(pieces.GetLength(), 300);
+    EXPECT_EQ(pieces.GetCapacity(), 309);
+    EXPECT_EQ(std::string(pieces.GetText()).substr(294), "abcabc");
+    EXPECT_FALSE(pieces.Append(nullptr));
+    EXPECT_EQ(pieces.GetLength(), 300);
+}
+
+TEST(NX_StringBuffer, OutOfMemoryWhileGrowingKeepsTheText) {
+    const host::LiveCounts before = host::CountLiveAllocations();
+    {
+        NX_StringBuffer buffer;
+        EXPECT_TRUE(buffer.Append("kept"));
+        const std::string text300(300, 'a');
+        {
+            const HostFailsAfter refuse(0);
+            EXPECT_TRUE(buffer.Append("no growth needed"));
+            EXPECT_THROW(buffer.Append(text300.c_str()), GS::OutOfMemoryException);
+        }
+        EXPECT_STREQ(buffer.GetText(), "keptno growth needed");
+        EXPECT_EQ(buffer.GetCapacity(), 256);
+        {
+            const HostFailsAfter refuse(0);
+            EXPECT_THROW(NX_StringBuffer another, GS::OutOfMemoryException);
+        }
+    }
+    EXPECT_EQ(host::CountLiveAllocations().arrays, before.arrays);
 }
 
 }  // namespace
