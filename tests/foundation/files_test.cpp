@@ -10,6 +10,7 @@
 
 #include "host/host_control.h"
 #include "platform/native_path.h"
+#include "tests/support/scratch_folder.h"
 
 namespace {
 
@@ -18,15 +19,7 @@ namespace fs = std::filesystem;
 // A fresh per-user folder for each case, which the host gives as special location 13.
 class FilesTest : public ::testing::Test {
 protected:
-    void SetUp() override {
-        const std::string name = std::string("velmora-files-") +
-                                 ::testing::UnitTest::GetInstance()->current_test_info()->name();
-        folder = fs::temp_directory_path() / name;
-        fs::remove_all(folder);
-        fs::create_directories(folder);
-        host::SetUserFolder(Native(folder));
-    }
-    void TearDown() override { fs::remove_all(folder); }
+    void SetUp() override { host::SetUserFolder(scratch.Utf8()); }
 
     static std::string Native(const fs::path& path) {
         const std::u8string text = path.u8string();
@@ -44,7 +37,8 @@ protected:
         return {std::istreambuf_iterator<char>(in), {}};
     }
 
-    fs::path folder;
+    ScratchFolder scratch;
+    const fs::path& folder = scratch.Path();
 };
 
 TEST_F(FilesTest, SettingsFolderIsTheUsersFolder) {

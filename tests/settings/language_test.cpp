@@ -9,6 +9,7 @@
 
 #include "host/host_control.h"
 #include "settings/settings_store.h"
+#include "tests/support/scratch_folder.h"
 
 namespace {
 
@@ -25,14 +26,7 @@ std::string Scrambled(const std::string& plain) {
 
 class LanguageTest : public ::testing::Test {
 protected:
-    void SetUp() override {
-        folder = fs::temp_directory_path() / "velmora-language";
-        fs::remove_all(folder);
-        fs::create_directories(folder);
-        const std::u8string text = folder.u8string();
-        host::SetUserFolder(std::string(text.begin(), text.end()));
-    }
-    void TearDown() override { fs::remove_all(folder); }
+    void SetUp() override { host::SetUserFolder(scratch.Utf8()); }
     void StoreFile(const std::string& plain) const {
         std::ofstream(folder / "TarnPlugins.cfg", std::ios::binary) << Scrambled(plain);
     }
@@ -40,7 +34,8 @@ protected:
         std::ifstream in(folder / "TarnPlugins.cfg", std::ios::binary);
         return {std::istreambuf_iterator<char>(in), {}};
     }
-    fs::path folder;
+    ScratchFolder scratch;
+    const fs::path& folder = scratch.Path();
 };
 
 TEST_F(LanguageTest, StoredValueBecomesTheIndexOrTheDefault) {

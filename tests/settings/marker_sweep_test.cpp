@@ -9,6 +9,7 @@
 
 #include "host/host_control.h"
 #include "shell/host_interface.h"
+#include "tests/support/scratch_folder.h"
 
 namespace {
 
@@ -37,15 +38,14 @@ TEST(MarkerSweep, RemovesOnlyDirectMarkersOfThisHostVersion) {
         reinterpret_cast<void*>(&AnswerApplication);
     HostInterface::SetFunctionTable(table);
 
-    const fs::path folder = fs::temp_directory_path() / "velmora-sweep";
-    fs::remove_all(folder);
+    const ScratchFolder scratch;
+    const fs::path& folder = scratch.Path();
     fs::create_directories(folder / "sub");
     for (const char* name : {"Tool_16.vlm", "Other_15.vlm", "x_16.VLM", "Velmora_AC16.vlm",
                              "TarnPlugins.cfg", "_16.vlm", "sub/Deep_16.vlm"}) {
         std::ofstream(folder / name) << "";
     }
-    const std::u8string text = folder.u8string();
-    host::SetUserFolder(std::string(text.begin(), text.end()));
+    host::SetUserFolder(scratch.Utf8());
 
     SweepMarkers();
     EXPECT_EQ(Remaining(folder),
@@ -55,7 +55,6 @@ TEST(MarkerSweep, RemovesOnlyDirectMarkersOfThisHostVersion) {
     // No settings folder at all leaves the unload undisturbed.
     host::SetUserFolder((fs::path(folder) / "TarnPlugins.cfg" / "none").string());
     SweepMarkers();
-    fs::remove_all(folder);
 }
 
 }  // namespace

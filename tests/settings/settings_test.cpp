@@ -8,6 +8,7 @@
 #include <string>
 
 #include "host/host_control.h"
+#include "tests/support/scratch_folder.h"
 
 namespace {
 
@@ -35,17 +36,10 @@ std::string Scrambled(const std::string& plain) {
 class SettingsTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        folder = fs::temp_directory_path() /
-                 (std::string("velmora-settings-") +
-                  ::testing::UnitTest::GetInstance()->current_test_info()->name());
-        fs::remove_all(folder);
-        fs::create_directories(folder);
-        const std::u8string text = folder.u8string();
-        host::SetUserFolder(std::string(text.begin(), text.end()));
+        host::SetUserFolder(scratch.Utf8());
         LoadSettings(FamilyStore, false);
         LoadSettings(VersionStore, false);
     }
-    void TearDown() override { fs::remove_all(folder); }
 
     fs::path File(SettingsStore store) const {
         return folder / (store == FamilyStore ? "TarnPlugins.cfg" : "Velmora_160.cfg");
@@ -54,7 +48,8 @@ protected:
         return ReadBytes(fs::path(VELMORA_SETTINGS_DATA) / name);
     }
 
-    fs::path folder;
+    ScratchFolder scratch;
+    const fs::path& folder = scratch.Path();
 };
 
 TEST_F(SettingsTest, RecordsWriteByteExactAndReadBack) {

@@ -7,6 +7,7 @@
 
 #include "host/host_control.h"
 #include "shell/host_interface.h"
+#include "tests/support/scratch_folder.h"
 
 namespace {
 
@@ -29,14 +30,10 @@ protected:
         table[static_cast<std::size_t>(ACAPI::Slot::Environment)] =
             reinterpret_cast<void*>(&AnswerApplication);
         HostInterface::SetFunctionTable(table);
-        folder = fs::temp_directory_path() / "velmora-marker";
-        fs::remove_all(folder);
-        fs::create_directories(folder);
-        const std::u8string text = folder.u8string();
-        host::SetUserFolder(std::string(text.begin(), text.end()));
+        host::SetUserFolder(scratch.Utf8());
     }
-    void TearDown() override { fs::remove_all(folder); }
-    fs::path folder;
+    ScratchFolder scratch;
+    const fs::path& folder = scratch.Path();
 };
 
 TEST_F(PresenceMarkerTest, StaleMarkerIsReplacedByAnEmptyFileAndDeletedAgain) {
