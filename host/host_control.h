@@ -4,8 +4,10 @@
 
 #include <cstdint>
 #include <string>
+#include <vector>
 
 #include "acapi/ac_export.h"
+#include "acapi/function_table.h"
 
 namespace host {
 
@@ -27,5 +29,75 @@ struct LiveCounts {
     std::int64_t arrays;
 };
 ACAPI_HOST_API LiveCounts CountLiveAllocations();
+
+// What CheckEnvironment is told and what "APPL" answers.
+struct EnvironmentSettings {
+    std::int32_t applicationCode = 0;
+    std::int16_t mainVersion = 16;
+    std::int16_t releaseVersion = 0;
+};
+ACAPI_HOST_API void SetEnvironment(const EnvironmentSettings& settings);
+ACAPI_HOST_API EnvironmentSettings CurrentEnvironment();
+
+// The folder where built-in library files are written (a native path). Empty: a folder below
+// the system's temporary folder.
+ACAPI_HOST_API void SetLibraryFolder(const std::string& nativePath);
+
+struct LoadResult {
+    std::string name;     // the module's file name without extension
+    std::string problem;  // empty when the module was loaded, registered and initialized
+};
+// Loads one module and runs its handshake and entry points. A module that refuses the
+// environment, or whose RegisterInterface or Initialize fails, is not kept.
+ACAPI_HOST_API LoadResult LoadAddon(const std::string& nativePath);
+// Every module file (".apx") of the folder, in the order of their file names.
+ACAPI_HOST_API std::vector<LoadResult> LoadAddonsFrom(const std::string& folderNativePath);
+// FreeData, then the module is unloaded. False when no module of that name is loaded.
+ACAPI_HOST_API bool UnloadAddon(const std::string& name);
+// Unloads every module, the last loaded first.
+ACAPI_HOST_API void UnloadAll();
+// The names of the loaded modules, in load order.
+ACAPI_HOST_API std::vector<std::string> LoadedAddonNames();
+// The context the named module was given at Initialize; null when none is loaded.
+ACAPI_HOST_API API_AddonContext AddonContext(const std::string& name);
+// The function table that modules receive (kImportedTableSize bytes), for calling the host's
+// operations as a module would.
+ACAPI_HOST_API const void* FunctionTable();
+
+struct MenuItemInfo {
+    std::string text;
+    std::string secondText;
+    std::string markup;
+    GSFlags flags;  // API_MenuItemDisabled, API_MenuItemChecked
+};
+struct MenuInfo {
+    std::string addon;
+    GSResID listId;
+    std::string title;
+    std::vector<MenuItemInfo> items;  // item 1 first
+};
+// Every registered menu, by module in load order, then in registration order.
+ACAPI_HOST_API std::vector<MenuInfo> RegisteredMenus();
+
+// Runs the menu handler that the menu's module installed for its list, as when the user
+// chooses item `item` (1-based). Answers the handler's result; APIERR_BADID when there is no
+// such menu or item; APIERR_GENERAL when the item is disabled or no handler is installed.
+ACAPI_HOST_API GSErrCode ChooseMenuItem(GSResID listId, std::int32_t item);
+ACAPI_HOST_API GSErrCode ChooseMenuItem(const std::string& title, std::int32_t item);
+
+struct ModelessWindowInfo {
+    std::string addon;
+    std::int32_t referenceID;
+    APIPaletteControlCallBackProc callback;
+    GSFlags controlFlags;
+};
+ACAPI_HOST_API std::vector<ModelessWindowInfo> RegisteredModelessWindows();
+
+// How many "RBLD" requests modules made.
+ACAPI_HOST_API std::int64_t RebuildRequestCount();
+
+// Runs every command queued with CommandCallFromEventLoop, including those queued meanwhile,
+// on the calling thread (the host's main thread). Answers how many ran.
+ACAPI_HOST_API std::size_t RunMainThreadQueue();
 
 }  // namespace host

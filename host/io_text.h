@@ -10,6 +10,9 @@
 namespace host {
 
 std::string Utf8Of(const GS::UniString& text);
+// A module's 8-bit text as UTF-8: text that is well-formed UTF-8 with at least one multi-byte
+// sequence is taken as UTF-8 (as the Japanese lists are stored), any other as the system code page.
+std::string Utf8OfModuleText(const char* text);
 // The native path of a location text (UTF-8, Windows form).
 std::string NativePathOf(const char* locationText);
 // errno after a failed file operation, as a host file-system error.

@@ -1,0 +1,70 @@
+// Commands between modules: a command reaches the module with the given identity when it both
+// registered the service and installed a handler for it.
+#include <algorithm>
+
+#include "host/addon_registry.h"
+#include "host/host_operations.h"
+#include "host/main_thread_queue.h"
+
+namespace host {
+
+namespace {
+
+bool Matches(const CommandRecord& record, GSType code, std::int32_t version) {
+    return record.code == code && record.version == version;
+}
+
+// The handler for the command, or null with `error` set.
+APIModulCommandProc FindHandler(const API_ModulID* module, GSType code, std::int32_t version,
+                                GSErrCode* error) {
+    const LoadedAddon* addon = module != nullptr ? AddonWithId(*module) : nullptr;
+    if (addon == nullptr) {
+        *error = APIERR_MODULNOTINSTALLED;
+        return nullptr;
+    }
+    const auto matches = [&](const CommandRecord& r) { return Matches(r, code, version); };
+    const auto handler = std::ranges::find_if(addon->commandHandlers, matches);
+    if (!std::ranges::any_of(addon->services, matches) || handler == addon->commandHandlers.end()) {
+        *error = APIERR_MODULCMDNOTSUPPORTED;
+        return nullptr;
+    }
+    *error = NoError;
+    return handler->handler;
+}
+
+}  // namespace
+
+GSErrCode CommandTest(API_AddonContext /*context*/, const API_ModulID* module, GSType cmdID,
+                      std::int32_t cmdVersion) {
+    GSErrCode error = NoError;
+    FindHandler(module, cmdID, cmdVersion, &error);
+    return error;
+}
+
+GSErrCode CommandCall(API_AddonContext /*context*/, const API_ModulID* module, GSType cmdID,
+                      std::int32_t cmdVersion, GSHandle params, GSPtr resultData, bool silentMode) {
+    GSErrCode error = NoError;
+    const APIModulCommandProc handler = FindHandler(module, cmdID, cmdVersion, &error);
+    return handler != nullptr ? handler(params, resultData, silentMode) : error;
+}
+
+// Any thread may call: the command waits in the queue for the main loop, which makes the call
+// and then hands the parameters to the callback.
+GSErrCode CommandCallFromEventLoop(API_AddonContext context, const API_ModulID* module,
+                                   GSType cmdID, std::int32_t cmdVersion, GSHandle params,
+                                   bool silentMode, APICommandCallBackProc callback) {
+    if (module == nullptr) {
+        return APIERR_BADPARS;
+    }
+    const API_ModulID target = *module;
+    PostToMainThread(context, [=] {
+        GSHandle callParams = params;
+        CommandCall(context, &target, cmdID, cmdVersion, callParams, nullptr, silentMode);
+        if (callback != nullptr) {
+            callback(&callParams, nullptr, silentMode);
+        }
+    });
+    return NoError;
+}
+
+}  // namespace host

@@ -1,0 +1,81 @@
+// The host's answers about itself: the application record, the module's own location, and the
+// requests it only acknowledges.
+#include <atomic>
+#include <cstring>
+#include <mutex>
+
+#include "acapi/io.h"
+#include "host/addon_registry.h"
+#include "host/host_control.h"
+#include "host/host_operations.h"
+#include "platform/native_path.h"
+
+namespace host {
+
+namespace {
+constexpr std::int32_t kBuildNumber = 3002;
+
+std::mutex environmentMutex;
+EnvironmentSettings environmentSettings;
+std::atomic<std::int64_t> rebuildRequests{0};
+}  // namespace
+
+void SetEnvironment(const EnvironmentSettings& settings) {
+    const std::lock_guard lock(environmentMutex);
+    environmentSettings = settings;
+}
+
+EnvironmentSettings CurrentEnvironment() {
+    const std::lock_guard lock(environmentMutex);
+    return environmentSettings;
+}
+
+std::int64_t RebuildRequestCount() {
+    return rebuildRequests;
+}
+
+GSErrCode EnvironmentRequest(API_AddonContext /*context*/, GSType code, void* par1,
+                             void* /*par2*/) {
+    if (code != FourCharCode("APPL")) {
+        return APIERR_BADID;
+    }
+    if (par1 == nullptr) {
+        return APIERR_BADPARS;
+    }
+    const EnvironmentSettings settings = CurrentEnvironment();
+    API_ServerApplicationInfo info{};
+    info.serverCode = settings.applicationCode;
+    info.mainVersion = settings.mainVersion;
+    info.releaseVersion = settings.releaseVersion;
+    info.buildNumber = kBuildNumber;
+    std::strcpy(info.language, "INT");
+    *static_cast<API_ServerApplicationInfo*>(par1) = info;
+    return NoError;
+}
+
+GSErrCode GoodiesRequest(API_AddonContext /*context*/, GSType /*code*/, void* /*par1*/,
+                         void* /*par2*/) {
+    return APIERR_NOTSUPPORTED;
+}
+
+// "RBLD" asks the host to redraw its windows; there are none to redraw.
+GSErrCode AutomateRequest(API_AddonContext /*context*/, GSType code, void* /*par1*/,
+                          void* /*par2*/) {
+    if (code != FourCharCode("RBLD")) {
+        return APIERR_BADID;
+    }
+    ++rebuildRequests;
+    return NoError;
+}
+
+GSErrCode GetOwnLocation(API_AddonContext context, IO::Location* ownLocation) {
+    const LoadedAddon* addon = AddonOfContext(context);
+    if (addon == nullptr || ownLocation == nullptr) {
+        return APIERR_NOTSUPPORTED;
+    }
+    const std::string text = platform::LocationTextFromNativePath(addon->nativePath);
+    *ownLocation = IO::Location(GS::UniString(text.c_str(), GS::CC_UTF8));
+    return NoError;
+}
+
+}  // namespace host

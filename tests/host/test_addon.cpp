@@ -1,0 +1,138 @@
+// A small add-on module for the host's tests. Its name, command code and menu come from its
+// resources, so one source builds both modules. Every entry point and handler writes a line to
+// the host's debug output, which the tests read as one transcript.
+#include <cstdlib>
+#include <cstring>
+#include <string>
+
+#include "acapi/ac_export.h"
+#include "acapi/db.h"
+#include "acapi/rs.h"
+#include "platform/module_self.h"
+#include "shell/host_interface.h"
+
+namespace {
+
+constexpr GSResID kConfigList = 32000;
+
+struct Config {
+    std::string name;
+    GSType commandCode = 0;
+    GSResID menuList = 0;
+    bool registersLibrary = false;
+};
+
+std::string ConfigText(GSResModule module, std::int32_t index) {
+    char text[256] = "";
+    RSGetIndString_ParamAdapter(text, sizeof text, kConfigList, index, module, 0);
+    return text;
+}
+
+Config ReadConfig() {
+    const GSResModule module = RSAddModule(platform::OwnModuleHandle());
+    Config config;
+    config.name = ConfigText(module, 1);
+    const std::string code = ConfigText(module, 2) + "    ";
+    for (int i = 0; i < 4; ++i) {
+        config.commandCode = (config.commandCode << 8) | static_cast<unsigned char>(code[i]);
+    }
+    config.menuList = static_cast<GSResID>(std::atoi(ConfigText(module, 3).c_str()));
+    config.registersLibrary = ConfigText(module, 4) == "library";
+    RSRemoveModule(module);
+    return config;
+}
+
+const Config& Own() {
+    static const Config config = ReadConfig();
+    return config;
+}
+
+std::string CodeText(GSType code) {
+    return {static_cast<char>(code >> 24), static_cast<char>(code >> 16),
+            static_cast<char>(code >> 8), static_cast<char>(code)};
+}
+
+std::int32_t CheckEnvironment(API_EnvirParams* environment) {
+    DBPrintf("%s: CheckEnvironment application %d version %d\n", Own().name.c_str(),
+             environment->applicationCode, environment->mainVersion);
+    if (environment->applicationCode != 0) {
+        return APIAddon_DontRegister;
+    }
+    std::strcpy(environment->addOnName, Own().name.c_str());
+    return APIAddon_Preload;
+}
+
+GSErrCode RegisterInterface() {
+    DBPrintf("%s: RegisterInterface\n", Own().name.c_str());
+    GSErrCode result = HostInterface::RegisterMenu(Own().menuList, 0, 13, 0);
+    if (result == NoError) {
+        result = HostInterface::RegisterSupportedService(Own().commandCode, 0);
+    }
+    if (result == NoError && Own().registersLibrary) {
+        result = HostInterface::RegisterBuiltInLibrary();
+    }
+    return result;
+}
+
+GSErrCode MenuHandler(const API_MenuParams* params) {
+    DBPrintf("%s: menu %d item %d\n", Own().name.c_str(), params->menuItemRef.menuResID,
+             params->menuItemRef.itemIndex);
+    return NoError;
+}
+
+// Writes the module's name into the result area, when there is one.
+GSErrCode CommandHandler(GSHandle params, GSPtr resultData, bool silentMode) {
+    DBPrintf("%s: command %s params %s silent %d\n", Own().name.c_str(),
+             CodeText(Own().commandCode).c_str(), params != nullptr ? *params : "none",
+             silentMode ? 1 : 0);
+    if (resultData != nullptr) {
+        std::strcpy(resultData, Own().name.c_str());
+    }
+    return NoError;
+}
+
+GSErrCode Initialize(API_AddonContext context) {
+    DBPrintf("%s: Initialize\n", Own().name.c_str());
+    HostInterface::SetContext(context);
+    GSErrCode result =
+        HostInterface::InstallModulCommandHandler(Own().commandCode, 0, &CommandHandler);
+    if (result == NoError) {
+        result = HostInterface::InstallMenuHandler(Own().menuList, &MenuHandler);
+    }
+    return result;
+}
+
+GSErrCode FreeData() {
+    DBPrintf("%s: FreeData\n", Own().name.c_str());
+    HostInterface::SetContext(nullptr);
+    return NoError;
+}
+
+template <typename Value>
+void Put(unsigned char* table, std::size_t offset, Value value) {
+    std::memcpy(table + offset, &value, sizeof value);
+}
+
+}  // namespace
+
+extern "C" {
+
+ACAPI_MODULE_EXPORT void GetExportedFuncAddrs(void* exportedTable) {
+    DBPrintf("%s: GetExportedFuncAddrs\n", Own().name.c_str());
+    auto* table = static_cast<unsigned char*>(exportedTable);
+    std::memset(table, 0, kExportedTableSize);
+    Put(table, 0, kExportedTableFormat);
+    Put(table, kEntryOffsetCheckEnvironment, &CheckEnvironment);
+    Put(table, kEntryOffsetRegisterInterface, &RegisterInterface);
+    Put(table, kEntryOffsetInitialize, &Initialize);
+    Put(table, kEntryOffsetFreeData, &FreeData);
+    Put(table, kEntryOffsetInterfaceVersion, kHostInterfaceVersion);
+}
+
+ACAPI_MODULE_EXPORT GSErrCode SetImportedFuncAddrs(const void* importedTable) {
+    DBPrintf("%s: SetImportedFuncAddrs\n", Own().name.c_str());
+    HostInterface::SetFunctionTable(importedTable);
+    return NoError;
+}
+
+}  // extern "C"
