@@ -2,8 +2,6 @@
 
 #include "settings/settings_store.h"
 
-std::int16_t LanguageIndex = 1;
-
 namespace {
 
 constexpr std::int16_t kEnglish = 1;

@@ -1,0 +1,62 @@
+#include "members/menu_texts.h"
+
+#include "acapi/dg.h"
+#include "foundation/nx_language_index.h"
+#include "foundation/nx_localized.h"
+#include "foundation/nx_string_overrides.h"
+#include "members/palette.h"
+#include "resources/resource_ids.h"
+
+namespace {
+
+using resource_ids::kMenuItemStrings;
+using resource_ids::kMenuStrings;
+using resource_ids::kUpdateStrings;
+
+constexpr short kMenuLanguages = 7;
+constexpr short kJapanese = 5;
+constexpr short kEnglish = 1;
+constexpr short kStartText = 16;
+constexpr short kRefreshText = 17;
+
+struct ItemText {
+    std::int32_t item;
+    short text;  // 0: the palette's show or hide text
+};
+// Item 6 is the separator and keeps its resource text.
+constexpr ItemText kItemTexts[] = {{1, 0}, {2, 3}, {3, 4}, {4, 5}, {5, 6}, {7, 7}, {8, 8}, {9, 9}};
+
+void SetItemTexts(GSType request, short textList, short paletteText) {
+    for (short menu = 0; menu < kMenuLanguages; ++menu) {
+        for (const ItemText& entry : kItemTexts) {
+            API_MenuItemRef ref{static_cast<GSResID>(kMenuStrings + menu), entry.item};
+            NX_String text = NX_GetString(textList, entry.text == 0 ? paletteText : entry.text);
+            HostInterface::Interface(request, &ref, const_cast<char*>(text.GetText()));
+        }
+    }
+}
+
+void RefreshPalettePopupTexts() {
+    const short dialog = Palette().dialogId;
+    const short updateTexts = static_cast<short>(kUpdateStrings + LanguageIndex);
+    DGSetItemHelpIndex(dialog, 1, static_cast<short>(LanguageIndex + 1));
+    DGPopUpSetItemText(dialog, 1, 1, NX_GetString(updateTexts, kStartText).ToUniString());
+    DGPopUpSetItemText(dialog, 1, DGPopUpGetItemCount(dialog, 1),
+                       NX_GetString(updateTexts, kRefreshText).ToUniString());
+}
+
+}  // namespace
+
+void RefreshMenuTexts() {
+    NX_LoadStringOverrides();
+    const short paletteText = IsPaletteShown() ? 2 : 1;
+    const short textList = static_cast<short>(kMenuItemStrings + LanguageIndex);
+    SetItemTexts(FourCharCode("SMIT"), textList, paletteText);
+    // Second texts of the Japanese menu stay English.
+    const short secondList =
+        LanguageIndex == kJapanese ? static_cast<short>(kMenuItemStrings + kEnglish) : textList;
+    SetItemTexts(FourCharCode("AMIT"), secondList, paletteText);
+    if (Palette().dialogId != 0) {
+        RefreshPalettePopupTexts();
+    }
+}
