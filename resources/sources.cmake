@@ -1,0 +1,43 @@
+# The module's string lists and dialogs, for velmora_add_resources on the module target. Paths
+# are relative to the repository root; one folder per interface language, in language order.
+set(velmora_resource_sources
+  resources/ita/strings_32500.txt
+  resources/ita/strings_32530.txt
+  resources/ita/strings_32560.txt
+  resources/ita/strings_32590.txt
+  resources/ita/strings_32620.txt
+  resources/ita/strings_32710.txt
+  resources/int/strings_32501.txt
+  resources/int/strings_32531.txt
+  resources/int/strings_32561.txt
+  resources/int/strings_32591.txt
+  resources/int/strings_32621.txt
+  resources/int/strings_32711.txt
+  resources/fra/strings_32502.txt
+  resources/fra/strings_32532.txt
+  resources/fra/strings_32562.txt
+  resources/fra/strings_32592.txt
+  resources/fra/strings_32622.txt
+  resources/fra/strings_32712.txt
+  resources/ger/strings_32503.txt
+  resources/ger/strings_32533.txt
+  resources/ger/strings_32563.txt
+  resources/ger/strings_32593.txt
+  resources/ger/strings_32623.txt
+  resources/ger/strings_32713.txt
+  resources/spa/strings_32504.txt
+  resources/spa/strings_32534.txt
+  resources/spa/strings_32564.txt
+  resources/spa/strings_32594.txt
+  resources/spa/strings_32624.txt
+  resources/spa/strings_32714.txt
+  resources/jap/strings_32505.txt
+  resources/jap/strings_32535.txt
+  resources/jap/strings_32715.txt
+  resources/nor/strings_32506.txt
+  resources/nor/strings_32536.txt
+  resources/dialogs/palette.txt
+  resources/dialogs/update_results.txt
+  resources/dialogs/about.txt
+  resources/dialogs/load_problem.txt
+  resources/dialogs/language.txt)
