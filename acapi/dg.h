@@ -154,8 +154,3 @@ ACAPI_HOST_API bool DGFileDialog(short kind, const GS::UniString& title,
                                  const DGFileFilter* filters, short filterCount,
                                  const IO::Location* folder, const GS::UniString& proposedName,
                                  IO::Location* chosen);
-
-// DGGraphix: drawing on the surface of a DG_MSG_UPDATE. Coordinates are the item's own.
-ACAPI_HOST_API void DGGraphixFrameRect(void* drawContext, std::int32_t left, std::int32_t top,
-                                       std::int32_t right, std::int32_t bottom,
-                                       std::uint8_t red, std::uint8_t green, std::uint8_t blue);

@@ -1,0 +1,60 @@
+// What programs that run the host see of its dialogs, and how they act on them as the user.
+#pragma once
+
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "acapi/ac_export.h"
+#include "acapi/dialog_template.h"
+
+namespace host {
+
+struct ListRowInfo {
+    std::vector<std::string> texts;  // one per tab field
+    std::vector<short> icons;        // icon resource per tab field, 0 for none
+};
+
+struct DialogItemInfo {
+    short number;
+    DialogItemKind kind;
+    short x, y, width, height;
+    bool enabled;
+    bool visible;
+    short resource;
+    std::string text;
+    std::vector<std::string> headerTexts;
+    std::vector<ListRowInfo> rows;        // lists
+    std::vector<std::string> popupItems;  // pop-ups; "-" for a separator
+    short selected;                       // list row or pop-up item, 0 for none
+};
+
+struct DialogInfo {
+    short id;
+    short resourceId;
+    bool modal;
+    bool visible;
+    std::string title;
+    short width, height;
+    std::vector<DialogItemInfo> items;
+};
+
+// Every open dialog, the front one (the last opened) first.
+ACAPI_HOST_API std::vector<DialogInfo> OpenDialogs();
+
+// The user's actions. False when there is no such dialog or item.
+ACAPI_HOST_API bool ClickDialogItem(short dialogId, short item);
+ACAPI_HOST_API bool SelectDialogItem(short dialogId, short item, short entry);
+ACAPI_HOST_API bool CloseDialogBox(short dialogId);
+
+// While a modal dialog runs, the host asks the driver for the user's next action; a driver that
+// answers false has none left, and the dialog is closed through its close box.
+ACAPI_HOST_API void SetModalDriver(std::function<bool()> driver);
+// Shows an alert; answers the button pressed. The default presses button 1.
+using AlertHandler = std::function<short(const std::string& title, const std::string& largeText,
+                                         const std::string& smallText)>;
+ACAPI_HOST_API void SetAlertHandler(AlertHandler handler);
+// The answer to the next file dialog: a native path, or cancel. Without one, it is cancelled.
+ACAPI_HOST_API void AnswerNextFileDialog(bool confirm, const std::string& nativePath);
+
+}  // namespace host
