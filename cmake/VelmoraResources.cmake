@@ -30,7 +30,11 @@ function(velmora_add_resources target)
   set(out ${CMAKE_CURRENT_BINARY_DIR}/${target}_resources)
   set(sources)
   foreach(source IN LISTS ARG_SOURCES)
-    list(APPEND sources ${CMAKE_CURRENT_SOURCE_DIR}/${source})
+    if(IS_ABSOLUTE ${source})
+      list(APPEND sources ${source})
+    else()
+      list(APPEND sources ${CMAKE_CURRENT_SOURCE_DIR}/${source})
+    endif()
   endforeach()
   # The dependency file lists every file the sources include or embed.
   add_custom_command(
