@@ -1,7 +1,9 @@
 #include "platform/shell_open.h"
 
-#include <shellapi.h>
+// shellapi.h needs the types of windows.h first.
 #include <windows.h>
+
+#include <shellapi.h>
 
 namespace platform {
 
