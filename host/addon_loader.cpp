@@ -5,6 +5,7 @@
 #include <filesystem>
 #include <string_view>
 #include <system_error>
+#include <utility>
 
 #include "acapi/gs_memory.h"
 #include "acapi/rs.h"
@@ -24,6 +25,15 @@ constexpr std::string_view kModuleExtension = ".apx";
 std::vector<std::unique_ptr<LoadedAddon>> loadedAddons;
 LoadedAddon* registeringAddon = nullptr;
 std::uintptr_t lastContextSerial = 0;
+EntryPointObserver entryPointObserver;
+
+template <typename Result>
+Result Observed(const LoadedAddon& addon, const char* entryPoint, Result result) {
+    if (entryPointObserver) {
+        entryPointObserver(addon.name, entryPoint, static_cast<long>(result));
+    }
+    return result;
+}
 
 std::filesystem::path PathOfUtf8(const std::string& text) {
     return std::filesystem::path(std::u8string(text.begin(), text.end()));
@@ -101,13 +111,14 @@ std::int32_t CheckEnvironment(LoadedAddon& addon) {
     environment.applicationCode = settings.applicationCode;
     environment.mainVersion = settings.mainVersion;
     environment.releaseVersion = settings.releaseVersion;
-    return addon.entryPoints.checkEnvironment(&environment);
+    return Observed(addon, "CheckEnvironment", addon.entryPoints.checkEnvironment(&environment));
 }
 
 GSErrCode RegisterInterface(LoadedAddon& addon) {
     registeringAddon = &addon;
     const GSErrCode result = addon.entryPoints.registerInterface();
     registeringAddon = nullptr;
+    Observed(addon, "RegisterInterface", result);
     return result;
 }
 
@@ -123,8 +134,10 @@ std::string StartAddon(LoadedAddon& addon) {
         return "RegisterInterface answered " + Hex(result);
     }
     addon.context = reinterpret_cast<API_AddonContext>(++lastContextSerial);
-    if (const GSErrCode result = addon.entryPoints.initialize(addon.context); result != NoError) {
-        addon.entryPoints.freeData();
+    if (const GSErrCode result =
+            Observed(addon, "Initialize", addon.entryPoints.initialize(addon.context));
+        result != NoError) {
+        Observed(addon, "FreeData", addon.entryPoints.freeData());
         return "Initialize answered " + Hex(result);
     }
     addon.initialized = true;
@@ -240,7 +253,7 @@ bool UnloadAddon(const std::string& name) {
         return false;
     }
     LoadedAddon& addon = **found;
-    addon.entryPoints.freeData();
+    Observed(addon, "FreeData", addon.entryPoints.freeData());
     addon.initialized = false;
     std::unique_ptr<LoadedAddon> removed = std::move(*found);
     loadedAddons.erase(found);
@@ -252,6 +265,15 @@ void UnloadAll() {
     while (!loadedAddons.empty()) {
         UnloadAddon(loadedAddons.back()->name);
     }
+}
+
+void SetEntryPointObserver(EntryPointObserver observer) {
+    entryPointObserver = std::move(observer);
+}
+
+std::string AddonNativePath(const std::string& name) {
+    const auto found = FindByName(name);
+    return found != loadedAddons.end() ? (*found)->nativePath : "";
 }
 
 API_AddonContext AddonContext(const std::string& name) {

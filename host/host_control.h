@@ -3,6 +3,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -56,8 +57,15 @@ ACAPI_HOST_API std::vector<LoadResult> LoadAddonsFrom(const std::string& folderN
 ACAPI_HOST_API bool UnloadAddon(const std::string& name);
 // Unloads every module, the last loaded first.
 ACAPI_HOST_API void UnloadAll();
+// Told after each entry point of a module has run: its name, the entry point's name and its
+// result. Programs use it to look at the module's world between entry points.
+using EntryPointObserver =
+    std::function<void(const std::string& addon, const std::string& entryPoint, long result)>;
+ACAPI_HOST_API void SetEntryPointObserver(EntryPointObserver observer);
 // The names of the loaded modules, in load order.
 ACAPI_HOST_API std::vector<std::string> LoadedAddonNames();
+// The native path the named module was loaded from; empty when none is loaded.
+ACAPI_HOST_API std::string AddonNativePath(const std::string& name);
 // The context the named module was given at Initialize; null when none is loaded.
 ACAPI_HOST_API API_AddonContext AddonContext(const std::string& name);
 // The function table that modules receive (kImportedTableSize bytes), for calling the host's
@@ -84,6 +92,13 @@ ACAPI_HOST_API std::vector<MenuInfo> RegisteredMenus();
 // such menu or item; APIERR_GENERAL when the item is disabled or no handler is installed.
 ACAPI_HOST_API GSErrCode ChooseMenuItem(GSResID listId, std::int32_t item);
 ACAPI_HOST_API GSErrCode ChooseMenuItem(const std::string& title, std::int32_t item);
+
+struct MenuHandlerInfo {
+    std::string addon;
+    GSResID listId;
+};
+// Every installed menu handler, by module in load order, then by list id.
+ACAPI_HOST_API std::vector<MenuHandlerInfo> InstalledMenuHandlers();
 
 struct ModelessWindowInfo {
     std::string addon;

@@ -131,6 +131,16 @@ std::vector<MenuInfo> RegisteredMenus() {
     return menus;
 }
 
+std::vector<MenuHandlerInfo> InstalledMenuHandlers() {
+    std::vector<MenuHandlerInfo> handlers;
+    for (const auto& addon : LoadedAddons()) {
+        for (const auto& [listId, handler] : addon->menuHandlers) {
+            handlers.push_back({addon->name, listId});
+        }
+    }
+    return handlers;
+}
+
 GSErrCode ChooseMenuItem(GSResID listId, std::int32_t item) {
     LoadedAddon* addon = nullptr;
     const MenuRecord* menu = FindMenu(listId, nullptr, &addon);

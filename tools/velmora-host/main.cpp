@@ -1,0 +1,24 @@
+// velmora-host: runs add-on modules in the emulated host and drives them from a script, printing
+// what a user would see as a line-based transcript.
+#include <fstream>
+#include <iostream>
+
+#include "tools/velmora-host/options.h"
+#include "tools/velmora-host/session.h"
+
+int main(int argc, char** argv) {
+    const std::optional<velmora_host::Options> options = velmora_host::ParseOptions(argc, argv);
+    if (!options) {
+        return 2;
+    }
+    std::ifstream file;
+    if (!options->scriptFile.empty()) {
+        file.open(options->scriptFile, std::ios::binary);
+        if (!file) {
+            std::cerr << "velmora-host: cannot read " << options->scriptFile << "\n";
+            return 2;
+        }
+    }
+    velmora_host::Session session(*options, options->scriptFile.empty() ? std::cin : file);
+    return session.Run() ? 0 : 1;
+}

@@ -1,0 +1,23 @@
+// The runner's command line.
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <string>
+
+namespace velmora_host {
+
+struct Options {
+    std::string addonsFolder;  // default: "addons" beside the runner
+    std::string userFolder;    // default: a fresh folder the host makes
+    std::int32_t applicationCode = 0;
+    std::int16_t mainVersion = 16;
+    std::string scriptFile;  // default: standard input
+    bool reallyOpen = false;
+    bool traceEntryPoints = false;
+};
+
+// The options, or none after printing what is wrong to the error output.
+std::optional<Options> ParseOptions(int argc, char** argv);
+
+}  // namespace velmora_host

@@ -1,0 +1,386 @@
+#include "tools/velmora-host/session.h"
+
+#include <charconv>
+#include <chrono>
+#include <cstdio>
+#include <filesystem>
+#include <thread>
+
+#include "host/dialog_control.h"
+#include "host/host_control.h"
+#include "platform/module_self.h"
+#include "tools/velmora-host/report.h"
+#include "tools/velmora-host/shell_interception.h"
+
+namespace velmora_host {
+
+namespace {
+
+constexpr const char* kHubMenuTitle = "Velmora";
+
+std::string Utf8OfPath(const std::filesystem::path& path) {
+    const std::u8string text = path.u8string();
+    return std::string(text.begin(), text.end());
+}
+
+std::string AbsoluteFolder(const std::string& path) {
+    std::error_code error;
+    std::filesystem::path absolute =
+        std::filesystem::absolute(std::filesystem::path(std::u8string(path.begin(), path.end())),
+                                  error);
+    return Utf8OfPath(absolute.lexically_normal());
+}
+
+std::string Hex(long value) {
+    char text[16];
+    std::snprintf(text, sizeof text, "0x%08lX", static_cast<unsigned long>(value) & 0xFFFFFFFFUL);
+    return text;
+}
+
+// Line breaks of an alert are shown, so that one alert stays one line.
+std::string OneLine(std::string text) {
+    for (std::size_t at = text.find_first_of("\r\n"); at != std::string::npos;
+         at = text.find_first_of("\r\n", at + 2)) {
+        text.replace(at, 1, text[at] == '\n' ? "\\n" : "\\r");
+    }
+    return text;
+}
+
+// Words separated by blanks; a text in double quotes is one word.
+std::optional<std::vector<Word>> Words(const std::string& line) {
+    std::vector<Word> words;
+    std::size_t at = 0;
+    while (at < line.size()) {
+        if (line[at] == ' ' || line[at] == '\t') {
+            ++at;
+        } else if (line[at] == '"') {
+            const std::size_t end = line.find('"', at + 1);
+            if (end == std::string::npos) {
+                return std::nullopt;
+            }
+            words.push_back({line.substr(at + 1, end - at - 1), true});
+            at = end + 1;
+        } else {
+            const std::size_t end = line.find_first_of(" \t", at);
+            words.push_back({line.substr(at, end - at), false});
+            at = end == std::string::npos ? line.size() : end;
+        }
+    }
+    return words;
+}
+
+template <typename Integer>
+std::optional<Integer> Number(const Word& word) {
+    Integer value{};
+    const char* end = word.text.data() + word.text.size();
+    const auto [stop, error] = std::from_chars(word.text.data(), end, value);
+    if (word.quoted || error != std::errc() || stop != end) {
+        return std::nullopt;
+    }
+    return value;
+}
+
+std::string DefaultAddonsFolder() {
+    const std::string runner = platform::OwnModulePath();
+    const std::filesystem::path path(std::u8string(runner.begin(), runner.end()));
+    return Utf8OfPath(path.parent_path() / "addons");
+}
+
+}  // namespace
+
+Session::Session(const Options& options, std::istream& script)
+    : options_(options), script_(script) {
+    commands_ = {
+        {"menu", &Session::Menu},       {"handlers", &Session::Handlers},
+        {"choose", &Session::Choose},   {"dialogs", &Session::Dialogs},
+        {"click", &Session::Click},     {"select", &Session::Select},
+        {"close", &Session::Close},     {"save-as", &Session::SaveAs},
+        {"cancel", &Session::Cancel},   {"answer", &Session::Answer},
+        {"wait", &Session::Wait},       {"files", &Session::Files},
+        {"unload", &Session::Unload},   {"restart", &Session::Restart},
+        {"quit", &Session::Quit},
+    };
+    if (!options_.userFolder.empty()) {
+        host::SetUserFolder(AbsoluteFolder(options_.userFolder));
+    }
+    userFolder_ = host::UserFolder();
+    out_.NameFolder("<user>", userFolder_);
+    out_.NameFolder("<addons>", AbsoluteFolder(options_.addonsFolder.empty()
+                                                   ? DefaultAddonsFolder()
+                                                   : options_.addonsFolder));
+    host::SetEnvironment({options_.applicationCode, options_.mainVersion, 0});
+    host::SetAlertHandler([this](const std::string& title, const std::string& large,
+                                 const std::string& small) {
+        out_.Drain();
+        out_.Line("ALERT: " + OneLine(title) + " | " +
+                  OneLine(small.empty() ? large : large + "\n" + small));
+        const short button = nextAlertButton_;
+        nextAlertButton_ = 1;
+        return button;
+    });
+    host::SetModalDriver([this] { return Step(true); });
+    if (options_.traceEntryPoints) {
+        host::SetEntryPointObserver(
+            [this](const std::string& addon, const std::string& entryPoint, long result) {
+                out_.Drain();
+                out_.Line("ENTRY: " + addon + " " + entryPoint + " -> " + std::to_string(result) +
+                          " | user folder: " + FileNames(userFolder_));
+            });
+    }
+    if (!options_.reallyOpen) {
+        InterceptShellOpens();
+    }
+}
+
+Session::~Session() {
+    host::SetModalDriver(nullptr);
+    host::SetAlertHandler(nullptr);
+    host::SetEntryPointObserver(nullptr);
+}
+
+bool Session::Run() {
+    LoadAddons();
+    while (Step(false)) {
+    }
+    if (!quitting_) {
+        UnloadAddons();
+    }
+    return !failed_;
+}
+
+void Session::LoadAddons() {
+    const std::string folder = out_.ExpandFolders("<addons>");
+    for (const host::LoadResult& result : host::LoadAddonsFrom(folder)) {
+        out_.Drain();
+        if (result.problem.empty()) {
+            InterceptShellOpensOf(host::AddonNativePath(result.name));
+            out_.Line("LOADED " + result.name);
+        } else {
+            out_.Line("NOT LOADED " + result.name + ": " + result.problem);
+        }
+    }
+    out_.Drain();
+}
+
+void Session::UnloadAddons() {
+    host::UnloadAll();
+    out_.Drain();
+}
+
+bool Session::Step(bool insideModal) {
+    std::string line;
+    if (heldLine_) {
+        line = *heldLine_;
+        heldLine_.reset();
+    } else {
+        while (true) {
+            if (!std::getline(script_, line)) {
+                return false;
+            }
+            if (!line.empty() && line.back() == '\r') {
+                line.pop_back();
+            }
+            const std::size_t first = line.find_first_not_of(" \t");
+            if (first != std::string::npos && line[first] != '#') {
+                line.erase(0, first);
+                break;
+            }
+        }
+    }
+    if (insideModal && line.starts_with("quit")) {
+        heldLine_ = line;
+        return false;
+    }
+    Execute(line);
+    return !quitting_;
+}
+
+void Session::Execute(const std::string& line) {
+    out_.Line("> " + line);
+    const std::optional<std::vector<Word>> words = Words(line);
+    if (!words || words->empty()) {
+        Fail("a quotation mark is not closed");
+        return;
+    }
+    const auto command = commands_.find(words->front().text);
+    if (command == commands_.end()) {
+        Fail("unknown command " + words->front().text);
+        return;
+    }
+    (this->*(command->second))({words->begin() + 1, words->end()});
+    out_.Drain();
+}
+
+void Session::Fail(const std::string& problem) {
+    out_.Drain();
+    out_.Line("ERROR: " + problem);
+    failed_ = true;
+}
+
+std::optional<short> Session::DialogArgument(const std::vector<Word>& arguments,
+                                             std::size_t index) {
+    if (index < arguments.size()) {
+        const std::optional<short> id = Number<short>(arguments[index]);
+        if (!id) {
+            Fail("not a dialog id: " + arguments[index].text);
+        }
+        return id;
+    }
+    const std::vector<host::DialogInfo> dialogs = host::OpenDialogs();
+    if (dialogs.empty()) {
+        Fail("no dialog is open");
+        return std::nullopt;
+    }
+    return dialogs.front().id;
+}
+
+std::optional<short> Session::ItemArgument(short dialog, const Word& word) {
+    if (!word.quoted) {
+        const std::optional<short> item = Number<short>(word);
+        if (!item) {
+            Fail("not an item number: " + word.text);
+        }
+        return item;
+    }
+    for (const host::DialogInfo& info : host::OpenDialogs()) {
+        if (info.id != dialog) {
+            continue;
+        }
+        for (const host::DialogItemInfo& item : info.items) {
+            if (item.text == word.text) {
+                return item.number;
+            }
+        }
+    }
+    Fail("no item \"" + word.text + "\" in dialog " + std::to_string(dialog));
+    return std::nullopt;
+}
+
+void Session::Menu(const std::vector<Word>& /*arguments*/) {
+    ShowMenus(out_);
+}
+
+void Session::Handlers(const std::vector<Word>& /*arguments*/) {
+    ShowMenuHandlers(out_);
+}
+
+// "choose N" is item N of the hub's menu; "choose "Title" N" of another menu.
+void Session::Choose(const std::vector<Word>& arguments) {
+    const bool titled = arguments.size() == 2 && arguments[0].quoted;
+    const std::optional<std::int32_t> item =
+        arguments.empty() ? std::nullopt : Number<std::int32_t>(arguments.back());
+    if (!item || arguments.size() != (titled ? 2U : 1U)) {
+        Fail("usage: choose [\"menu title\"] ITEM");
+        return;
+    }
+    const GSErrCode result =
+        host::ChooseMenuItem(titled ? arguments[0].text : kHubMenuTitle, *item);
+    if (result != NoError) {
+        out_.Drain();
+        out_.Line("RESULT " + Hex(result));
+    }
+}
+
+void Session::Dialogs(const std::vector<Word>& /*arguments*/) {
+    ShowDialogs(out_);
+}
+
+void Session::Click(const std::vector<Word>& arguments) {
+    if (arguments.empty() || arguments.size() > 2) {
+        Fail("usage: click ITEM [DIALOG]");
+        return;
+    }
+    const std::optional<short> dialog = DialogArgument(arguments, 1);
+    const std::optional<short> item = dialog ? ItemArgument(*dialog, arguments[0]) : std::nullopt;
+    if (item && !host::ClickDialogItem(*dialog, *item)) {
+        Fail("item " + arguments[0].text + " cannot be clicked");
+    }
+}
+
+void Session::Select(const std::vector<Word>& arguments) {
+    if (arguments.size() < 2 || arguments.size() > 3) {
+        Fail("usage: select ITEM N [DIALOG]");
+        return;
+    }
+    const std::optional<short> entry = Number<short>(arguments[1]);
+    const std::optional<short> dialog = DialogArgument(arguments, 2);
+    const std::optional<short> item = dialog ? ItemArgument(*dialog, arguments[0]) : std::nullopt;
+    if (item && (!entry || !host::SelectDialogItem(*dialog, *item, *entry))) {
+        Fail("entry " + arguments[1].text + " of item " + arguments[0].text +
+             " cannot be selected");
+    }
+}
+
+void Session::Close(const std::vector<Word>& arguments) {
+    const std::optional<short> dialog = DialogArgument(arguments, 0);
+    if (dialog && !host::CloseDialogBox(*dialog)) {
+        Fail("no dialog " + std::to_string(*dialog));
+    }
+}
+
+void Session::SaveAs(const std::vector<Word>& arguments) {
+    if (arguments.size() != 1) {
+        Fail("usage: save-as PATH");
+        return;
+    }
+    host::AnswerNextFileDialog(true, out_.ExpandFolders(arguments[0].text));
+}
+
+void Session::Cancel(const std::vector<Word>& /*arguments*/) {
+    host::AnswerNextFileDialog(false, "");
+}
+
+void Session::Answer(const std::vector<Word>& arguments) {
+    const std::optional<short> button =
+        arguments.size() == 1 ? Number<short>(arguments[0]) : std::nullopt;
+    if (!button || *button < 1 || *button > 3) {
+        Fail("usage: answer BUTTON (1 to 3)");
+        return;
+    }
+    nextAlertButton_ = *button;
+}
+
+// Without a time, the queue runs until it is empty; with one, it keeps running for that long,
+// for work that other threads hand to the main thread later.
+void Session::Wait(const std::vector<Word>& arguments) {
+    const std::optional<double> seconds =
+        arguments.empty() ? 0.0 : (arguments.size() == 1 ? Number<double>(arguments[0])
+                                                         : std::nullopt);
+    if (!seconds || *seconds < 0) {
+        Fail("usage: wait [SECONDS]");
+        return;
+    }
+    const auto until = std::chrono::steady_clock::now() + std::chrono::duration<double>(*seconds);
+    do {
+        while (host::RunMainThreadQueue() > 0) {
+        }
+        if (std::chrono::steady_clock::now() < until) {
+            std::this_thread::sleep_for(std::chrono::milliseconds(10));
+        }
+    } while (std::chrono::steady_clock::now() < until);
+    while (host::RunMainThreadQueue() > 0) {
+    }
+}
+
+void Session::Files(const std::vector<Word>& /*arguments*/) {
+    ShowFiles(out_, userFolder_);
+}
+
+void Session::Unload(const std::vector<Word>& arguments) {
+    if (arguments.size() != 1 || !host::UnloadAddon(arguments[0].text)) {
+        Fail("usage: unload NAME (a loaded module)");
+    }
+}
+
+// As when the host is quit and started again with the same user folder.
+void Session::Restart(const std::vector<Word>& /*arguments*/) {
+    UnloadAddons();
+    LoadAddons();
+}
+
+void Session::Quit(const std::vector<Word>& /*arguments*/) {
+    UnloadAddons();
+    quitting_ = true;
+}
+
+}  // namespace velmora_host
