@@ -48,6 +48,13 @@ MenuItemRecord ItemOfResourceText(const std::string& text) {
     MenuItemRecord item;
     item.text = text.substr(0, markup);
     item.markup = markup == std::string::npos ? "" : text.substr(markup);
+    // "^G" marks an item that starts grayed until its module enables it.
+    for (std::size_t at = item.markup.find("^G"); at != std::string::npos;
+         at = item.markup.find("^G", at + 2)) {
+        if (at + 2 == item.markup.size() || item.markup[at + 2] == '^') {
+            item.flags |= API_MenuItemDisabled;
+        }
+    }
     return item;
 }
 

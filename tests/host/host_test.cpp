@@ -123,13 +123,18 @@ TEST_F(HostTest, MenusKeepTheirMarkupFlagsAndTexts) {
 TEST_F(HostTest, ChosenItemsReachTheHandlerUnlessDisabled) {
     LoadBoth();
     host::TakeDebugOutput();
+    const auto request = Slot<ACAPI::RequestFn>(ACAPI::Slot::Interface);
     EXPECT_EQ(host::ChooseMenuItem(32500, 1), NoError);
+    // Beta's item carries "^G": grayed from registration until Beta enables it.
+    EXPECT_NE(host::ChooseMenuItem("Beta", 1), NoError);
+    API_MenuItemRef betaItem{32510, 1};
+    GSFlags enabled = 0;
+    request(host::AddonContext("beta"), FourCharCode("SMIF"), &betaItem, &enabled);
     EXPECT_EQ(host::ChooseMenuItem("Beta", 1), NoError);
     EXPECT_EQ(host::TakeDebugOutput(), "alpha: menu 32500 item 1\nbeta: menu 32510 item 1\n");
     EXPECT_EQ(host::ChooseMenuItem(32500, 9), APIERR_BADID);
     EXPECT_EQ(host::ChooseMenuItem("Gamma", 1), APIERR_BADID);
 
-    const auto request = Slot<ACAPI::RequestFn>(ACAPI::Slot::Interface);
     API_MenuItemRef item{32500, 1};
     GSFlags disabled = API_MenuItemDisabled;
     request(host::AddonContext("alpha"), FourCharCode("SMIF"), &item, &disabled);

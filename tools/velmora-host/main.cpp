@@ -2,11 +2,19 @@
 // what a user would see as a line-based transcript.
 #include <fstream>
 #include <iostream>
+#ifdef _WIN32
+#include <fcntl.h>
+#include <io.h>
+#endif
 
 #include "tools/velmora-host/options.h"
 #include "tools/velmora-host/session.h"
 
 int main(int argc, char** argv) {
+#ifdef _WIN32
+    // The transcript is compared byte for byte with the Linux build's: no CR before each LF.
+    _setmode(_fileno(stdout), _O_BINARY);
+#endif
     const std::optional<velmora_host::Options> options = velmora_host::ParseOptions(argc, argv);
     if (!options) {
         return 2;

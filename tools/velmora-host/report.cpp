@@ -19,18 +19,30 @@ std::string Number(Integer value) {
 
 const char* KindName(DialogItemKind kind) {
     switch (kind) {
-    case DialogItemKind::Button: return "button";
-    case DialogItemKind::StaticText: return "text";
-    case DialogItemKind::EmphasisedStaticText: return "bold-text";
-    case DialogItemKind::List: return "list";
-    case DialogItemKind::ListWithHeader: return "list-with-header";
-    case DialogItemKind::PopUp: return "popup";
-    case DialogItemKind::Icon: return "icon";
-    case DialogItemKind::Picture: return "picture";
-    case DialogItemKind::UserItem: return "user-item";
-    case DialogItemKind::Separator: return "separator";
-    case DialogItemKind::MultiLineText: return "multiline-text";
-    case DialogItemKind::IconButton: return "icon-button";
+        case DialogItemKind::Button:
+            return "button";
+        case DialogItemKind::StaticText:
+            return "text";
+        case DialogItemKind::EmphasisedStaticText:
+            return "bold-text";
+        case DialogItemKind::List:
+            return "list";
+        case DialogItemKind::ListWithHeader:
+            return "list-with-header";
+        case DialogItemKind::PopUp:
+            return "popup";
+        case DialogItemKind::Icon:
+            return "icon";
+        case DialogItemKind::Picture:
+            return "picture";
+        case DialogItemKind::UserItem:
+            return "user-item";
+        case DialogItemKind::Separator:
+            return "separator";
+        case DialogItemKind::MultiLineText:
+            return "multiline-text";
+        case DialogItemKind::IconButton:
+            return "icon-button";
     }
     return "unknown";
 }
@@ -136,13 +148,17 @@ std::vector<FileEntry> FilesOf(const std::string& folderNativePath) {
 }  // namespace
 
 void ShowMenus(const Transcript& out) {
-    for (const host::MenuInfo& menu : host::RegisteredMenus()) {
+    const std::vector<host::MenuInfo> menus = host::RegisteredMenus();
+    if (menus.empty()) {
+        out.Line("MENUS none");
+    }
+    for (const host::MenuInfo& menu : menus) {
         out.Line("MENU " + Number(menu.listId) + " " + Quoted(menu.title) + " of " + menu.addon);
         for (std::size_t index = 0; index < menu.items.size(); ++index) {
             const host::MenuItemInfo& item = menu.items[index];
             const bool checked = (item.flags & API_MenuItemChecked) != 0;
-            std::string line = "  " + Number(index + 1) + (checked ? " [x] " : " [ ] ") +
-                               Quoted(item.text);
+            std::string line =
+                "  " + Number(index + 1) + (checked ? " [x] " : " [ ] ") + Quoted(item.text);
             if (!item.secondText.empty()) {
                 line += " / " + Quoted(item.secondText);
             }

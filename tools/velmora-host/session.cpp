@@ -25,9 +25,8 @@ std::string Utf8OfPath(const std::filesystem::path& path) {
 
 std::string AbsoluteFolder(const std::string& path) {
     std::error_code error;
-    std::filesystem::path absolute =
-        std::filesystem::absolute(std::filesystem::path(std::u8string(path.begin(), path.end())),
-                                  error);
+    std::filesystem::path absolute = std::filesystem::absolute(
+        std::filesystem::path(std::u8string(path.begin(), path.end())), error);
     return Utf8OfPath(absolute.lexically_normal());
 }
 
@@ -91,13 +90,13 @@ std::string DefaultAddonsFolder() {
 Session::Session(const Options& options, std::istream& script)
     : options_(options), script_(script) {
     commands_ = {
-        {"menu", &Session::Menu},       {"handlers", &Session::Handlers},
-        {"choose", &Session::Choose},   {"dialogs", &Session::Dialogs},
-        {"click", &Session::Click},     {"select", &Session::Select},
-        {"close", &Session::Close},     {"save-as", &Session::SaveAs},
-        {"cancel", &Session::Cancel},   {"answer", &Session::Answer},
-        {"wait", &Session::Wait},       {"files", &Session::Files},
-        {"unload", &Session::Unload},   {"restart", &Session::Restart},
+        {"menu", &Session::Menu},     {"handlers", &Session::Handlers},
+        {"choose", &Session::Choose}, {"dialogs", &Session::Dialogs},
+        {"click", &Session::Click},   {"select", &Session::Select},
+        {"close", &Session::Close},   {"save-as", &Session::SaveAs},
+        {"cancel", &Session::Cancel}, {"answer", &Session::Answer},
+        {"wait", &Session::Wait},     {"files", &Session::Files},
+        {"unload", &Session::Unload}, {"restart", &Session::Restart},
         {"quit", &Session::Quit},
     };
     if (!options_.userFolder.empty()) {
@@ -105,19 +104,19 @@ Session::Session(const Options& options, std::istream& script)
     }
     userFolder_ = host::UserFolder();
     out_.NameFolder("<user>", userFolder_);
-    out_.NameFolder("<addons>", AbsoluteFolder(options_.addonsFolder.empty()
-                                                   ? DefaultAddonsFolder()
-                                                   : options_.addonsFolder));
+    out_.NameFolder("<addons>",
+                    AbsoluteFolder(options_.addonsFolder.empty() ? DefaultAddonsFolder()
+                                                                 : options_.addonsFolder));
     host::SetEnvironment({options_.applicationCode, options_.mainVersion, 0});
-    host::SetAlertHandler([this](const std::string& title, const std::string& large,
-                                 const std::string& small) {
-        out_.Drain();
-        out_.Line("ALERT: " + OneLine(title) + " | " +
-                  OneLine(small.empty() ? large : large + "\n" + small));
-        const short button = nextAlertButton_;
-        nextAlertButton_ = 1;
-        return button;
-    });
+    host::SetAlertHandler(
+        [this](const std::string& title, const std::string& large, const std::string& small) {
+            out_.Drain();
+            out_.Line("ALERT: " + OneLine(title) + " | " +
+                      OneLine(small.empty() ? large : large + "\n" + small));
+            const short button = nextAlertButton_;
+            nextAlertButton_ = 1;
+            return button;
+        });
     host::SetModalDriver([this] { return Step(true); });
     if (options_.traceEntryPoints) {
         host::SetEntryPointObserver(
@@ -344,8 +343,8 @@ void Session::Answer(const std::vector<Word>& arguments) {
 // for work that other threads hand to the main thread later.
 void Session::Wait(const std::vector<Word>& arguments) {
     const std::optional<double> seconds =
-        arguments.empty() ? 0.0 : (arguments.size() == 1 ? Number<double>(arguments[0])
-                                                         : std::nullopt);
+        arguments.empty() ? 0.0
+                          : (arguments.size() == 1 ? Number<double>(arguments[0]) : std::nullopt);
     if (!seconds || *seconds < 0) {
         Fail("usage: wait [SECONDS]");
         return;

@@ -25,8 +25,7 @@ public:
         folder_ = pattern;
         log_ = folder_ / "opened.log";
         const std::filesystem::path script = folder_ / "xdg-open";
-        std::ofstream(script) << "#!/bin/sh\nprintf '%s\\n' \"$1\" >> '" << log_.string()
-                              << "'\n";
+        std::ofstream(script) << "#!/bin/sh\nprintf '%s\\n' \"$1\" >> '" << log_.string() << "'\n";
         chmod(script.c_str(), 0755);
         const char* path = std::getenv("PATH");
         const std::string searched = folder_.string() + ":" + (path != nullptr ? path : "");

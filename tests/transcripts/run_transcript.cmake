@@ -1,0 +1,64 @@
+# Runs one transcript case: a fresh user folder (seeded from the case's "user" folder), the
+# case's own add-ons folder when it lists one ("addons.txt", names taken from the build's
+# add-ons folder), then velmora-host with the case's script and options. The transcript must equal
+# "expected.txt", and every file of "expected-user" must equal the file of that name left in
+# the user folder, byte for byte.
+#
+#   cmake -DRUNNER=<velmora-host> [-DEMULATOR=<wine-run.sh>] -DBUILD_ADDONS=<dir>
+#         -DCASE=<case folder> -DWORK=<scratch folder> -P run_transcript.cmake
+file(REMOVE_RECURSE "${WORK}")
+file(MAKE_DIRECTORY "${WORK}/user")
+if(EXISTS "${CASE}/user")
+  file(COPY "${CASE}/user/" DESTINATION "${WORK}/user")
+endif()
+
+set(arguments --user-dir "${WORK}/user" --script "${CASE}/session.script")
+if(EXISTS "${CASE}/addons.txt")
+  file(MAKE_DIRECTORY "${WORK}/addons")
+  file(STRINGS "${CASE}/addons.txt" names)
+  foreach(name IN LISTS names)
+    file(COPY "${BUILD_ADDONS}/${name}" DESTINATION "${WORK}/addons")
+  endforeach()
+  list(APPEND arguments --addons "${WORK}/addons")
+endif()
+if(EXISTS "${CASE}/options.txt")
+  file(STRINGS "${CASE}/options.txt" options)
+  separate_arguments(options UNIX_COMMAND "${options}")
+  list(APPEND arguments ${options})
+endif()
+
+execute_process(
+  COMMAND ${EMULATOR} "${RUNNER}" ${arguments}
+  OUTPUT_FILE "${WORK}/transcript.txt"
+  ERROR_VARIABLE errors
+  RESULT_VARIABLE result
+  TIMEOUT 120)
+
+set(failed FALSE)
+if(NOT result EQUAL 0)
+  message(SEND_ERROR "velmora-host ended with ${result}: ${errors}")
+  set(failed TRUE)
+endif()
+execute_process(
+  COMMAND ${CMAKE_COMMAND} -E compare_files "${CASE}/expected.txt" "${WORK}/transcript.txt"
+  RESULT_VARIABLE differs)
+if(differs)
+  execute_process(COMMAND diff -u "${CASE}/expected.txt" "${WORK}/transcript.txt"
+                  OUTPUT_VARIABLE difference)
+  message(SEND_ERROR "the transcript differs from expected.txt:\n${difference}")
+  set(failed TRUE)
+endif()
+file(GLOB expected_files RELATIVE "${CASE}/expected-user" "${CASE}/expected-user/*")
+foreach(name IN LISTS expected_files)
+  execute_process(
+    COMMAND ${CMAKE_COMMAND} -E compare_files "${CASE}/expected-user/${name}"
+            "${WORK}/user/${name}"
+    RESULT_VARIABLE differs)
+  if(differs)
+    message(SEND_ERROR "the user folder's \"${name}\" differs from the expected file")
+    set(failed TRUE)
+  endif()
+endforeach()
+if(failed)
+  message(FATAL_ERROR "case ${CASE} failed; its output is in ${WORK}")
+endif()
