@@ -13,3 +13,6 @@ for preset in linux windows; do
   echo "=== $preset: tests"
   ctest --preset "$preset" -j "$jobs"
 done
+
+echo "=== fuzz: each reader of outside data briefly"
+bash scripts/fuzz.sh 20

@@ -40,10 +40,12 @@ bool DecodeSettings(const char* text, std::size_t length, NX_List<NX_Setting>& r
         }
         const std::size_t nameStart = position + 1;
         std::size_t colon = nameStart;
-        while (colon < length && text[colon] != ':') {
+        // Names and values are zero-terminated texts: a zero byte inside one would cut the record
+        // short, and the shortened record would not read back once saved, so it is damage.
+        while (colon < length && text[colon] != ':' && text[colon] != '\0') {
             ++colon;
         }
-        if (colon >= length || colon == nameStart) {
+        if (colon >= length || text[colon] != ':' || colon == nameStart) {
             return false;
         }
         // The byte after the colon (a blank when written here) is passed over unread.
@@ -52,6 +54,9 @@ bool DecodeSettings(const char* text, std::size_t length, NX_List<NX_Setting>& r
         bool recordEnded = false;
         std::size_t scan = segmentStart;
         while (scan < length) {
+            if (text[scan] == '\0') {
+                return false;
+            }
             if (!IsBreak(text[scan])) {
                 ++scan;
                 continue;

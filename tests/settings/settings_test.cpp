@@ -109,12 +109,14 @@ TEST_F(SettingsTest, MissingEmptyAndUnterminatedFiles) {
 
 TEST_F(SettingsTest, DamagedFilesFailToLoadAndStayUntilTheUserChangesASetting) {
     const std::string damaged[] = {
-        Scrambled("Language: 1\r\n"),            // no "$"
-        Scrambled("$Language 1\r\n"),            // no ":"
-        Scrambled("$: 1\r\n"),                   // empty name
-        Scrambled("$A: 1\r\nx\r\n"),             // a break followed by anything else
-        "$Language: 1\r\n",                      // not scrambled at all
-        std::string(100000, Scrambled("$")[0]),  // longer than the working buffer
+        Scrambled("Language: 1\r\n"),              // no "$"
+        Scrambled("$Language 1\r\n"),              // no ":"
+        Scrambled("$: 1\r\n"),                     // empty name
+        Scrambled("$A: 1\r\nx\r\n"),               // a break followed by anything else
+        Scrambled(std::string("$\0A: 1\r\n", 8)),  // a zero byte in a name
+        Scrambled(std::string("$A: \0\r\n", 7)),   // or in a value
+        "$Language: 1\r\n",                        // not scrambled at all
+        std::string(100000, Scrambled("$")[0]),    // longer than the working buffer
     };
     for (const std::string& bytes : damaged) {
         WriteBytes(File(FamilyStore), bytes);
