@@ -13,6 +13,7 @@
 #include "host/host_control.h"
 #include "host/main_thread_queue.h"
 #include "platform/dynamic_library.h"
+#include "platform/utf8_path.h"
 
 namespace host {
 
@@ -35,14 +36,8 @@ Result Observed(const LoadedAddon& addon, const char* entryPoint, Result result)
     return result;
 }
 
-std::filesystem::path PathOfUtf8(const std::string& text) {
-    return std::filesystem::path(std::u8string(text.begin(), text.end()));
-}
-
-std::string Utf8OfPath(const std::filesystem::path& path) {
-    const std::u8string text = path.u8string();
-    return std::string(text.begin(), text.end());
-}
+using platform::PathOfUtf8;
+using platform::Utf8OfPath;
 
 std::string Hex(GSErrCode code) {
     char text[16];

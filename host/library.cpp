@@ -17,6 +17,7 @@
 #include "host/io_text.h"
 #include "platform/file_access.h"
 #include "platform/native_path.h"
+#include "platform/utf8_path.h"
 
 namespace host {
 
@@ -36,14 +37,8 @@ std::vector<LibraryPart> libraryParts;  // index 1 first
 std::mutex folderMutex;
 std::string libraryFolder;
 
-std::filesystem::path PathOfUtf8(const std::string& text) {
-    return std::filesystem::path(std::u8string(text.begin(), text.end()));
-}
-
-std::string Utf8OfPath(const std::filesystem::path& path) {
-    const std::u8string text = path.u8string();
-    return std::string(text.begin(), text.end());
-}
+using platform::PathOfUtf8;
+using platform::Utf8OfPath;
 
 // Each host process has a folder of its own, so that hosts running side by side do not share
 // their files.

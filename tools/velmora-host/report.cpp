@@ -7,6 +7,7 @@
 
 #include "host/dialog_control.h"
 #include "host/host_control.h"
+#include "platform/utf8_path.h"
 
 namespace velmora_host {
 
@@ -47,19 +48,8 @@ const char* KindName(DialogItemKind kind) {
     return "unknown";
 }
 
-// Line breaks are shown, so that one item stays on one line.
 std::string Quoted(const std::string& text) {
-    std::string shown = "\"";
-    for (const char c : text) {
-        if (c == '\n') {
-            shown += "\\n";
-        } else if (c == '\r') {
-            shown += "\\r";
-        } else {
-            shown += c;
-        }
-    }
-    return shown + "\"";
+    return "\"" + ShowLineBreaks(text) + "\"";
 }
 
 std::string ItemStates(const host::DialogItemInfo& item) {
@@ -121,11 +111,6 @@ void ShowItem(const Transcript& out, const host::DialogItemInfo& item) {
     }
 }
 
-std::string Utf8OfPath(const std::filesystem::path& path) {
-    const std::u8string text = path.u8string();
-    return std::string(text.begin(), text.end());
-}
-
 struct FileEntry {
     std::string name;
     std::uintmax_t size;
@@ -134,11 +119,11 @@ struct FileEntry {
 std::vector<FileEntry> FilesOf(const std::string& folderNativePath) {
     std::vector<FileEntry> files;
     std::error_code error;
-    const std::filesystem::path folder(
-        std::u8string(folderNativePath.begin(), folderNativePath.end()));
+    const std::filesystem::path folder = platform::PathOfUtf8(folderNativePath);
     for (const auto& entry : std::filesystem::directory_iterator(folder, error)) {
         if (entry.is_regular_file(error)) {
-            files.push_back({Utf8OfPath(entry.path().filename()), entry.file_size(error)});
+            files.push_back(
+                {platform::Utf8OfPath(entry.path().filename()), entry.file_size(error)});
         }
     }
     std::ranges::sort(files, {}, &FileEntry::name);

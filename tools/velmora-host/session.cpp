@@ -9,6 +9,7 @@
 #include "host/dialog_control.h"
 #include "host/host_control.h"
 #include "platform/module_self.h"
+#include "platform/utf8_path.h"
 #include "tools/velmora-host/report.h"
 #include "tools/velmora-host/shell_interception.h"
 
@@ -18,30 +19,15 @@ namespace {
 
 constexpr const char* kHubMenuTitle = "Velmora";
 
-std::string Utf8OfPath(const std::filesystem::path& path) {
-    const std::u8string text = path.u8string();
-    return std::string(text.begin(), text.end());
-}
-
 std::string AbsoluteFolder(const std::string& path) {
     std::error_code error;
-    std::filesystem::path absolute = std::filesystem::absolute(
-        std::filesystem::path(std::u8string(path.begin(), path.end())), error);
-    return Utf8OfPath(absolute.lexically_normal());
+    std::filesystem::path absolute = std::filesystem::absolute(platform::PathOfUtf8(path), error);
+    return platform::Utf8OfPath(absolute.lexically_normal());
 }
 
 std::string Hex(long value) {
     char text[16];
     std::snprintf(text, sizeof text, "0x%08lX", static_cast<unsigned long>(value) & 0xFFFFFFFFUL);
-    return text;
-}
-
-// Line breaks of an alert are shown, so that one alert stays one line.
-std::string OneLine(std::string text) {
-    for (std::size_t at = text.find_first_of("\r\n"); at != std::string::npos;
-         at = text.find_first_of("\r\n", at + 2)) {
-        text.replace(at, 1, text[at] == '\n' ? "\\n" : "\\r");
-    }
     return text;
 }
 
@@ -81,8 +67,7 @@ std::optional<Integer> Number(const Word& word) {
 
 std::string DefaultAddonsFolder() {
     const std::string runner = platform::OwnModulePath();
-    const std::filesystem::path path(std::u8string(runner.begin(), runner.end()));
-    return Utf8OfPath(path.parent_path() / "addons");
+    return platform::Utf8OfPath(platform::PathOfUtf8(runner).parent_path() / "addons");
 }
 
 }  // namespace
@@ -111,8 +96,8 @@ Session::Session(const Options& options, std::istream& script)
     host::SetAlertHandler(
         [this](const std::string& title, const std::string& large, const std::string& small) {
             out_.Drain();
-            out_.Line("ALERT: " + OneLine(title) + " | " +
-                      OneLine(small.empty() ? large : large + "\n" + small));
+            out_.Line("ALERT: " + ShowLineBreaks(title) + " | " +
+                      ShowLineBreaks(small.empty() ? large : large + "\n" + small));
             const short button = nextAlertButton_;
             nextAlertButton_ = 1;
             return button;
@@ -350,14 +335,13 @@ void Session::Wait(const std::vector<Word>& arguments) {
         return;
     }
     const auto until = std::chrono::steady_clock::now() + std::chrono::duration<double>(*seconds);
-    do {
+    while (true) {
         while (host::RunMainThreadQueue() > 0) {
         }
-        if (std::chrono::steady_clock::now() < until) {
-            std::this_thread::sleep_for(std::chrono::milliseconds(10));
+        if (std::chrono::steady_clock::now() >= until) {
+            break;
         }
-    } while (std::chrono::steady_clock::now() < until);
-    while (host::RunMainThreadQueue() > 0) {
+        std::this_thread::sleep_for(std::chrono::milliseconds(10));
     }
 }
 

@@ -23,6 +23,20 @@ void ReplaceAll(std::string& text, std::string_view from, std::string_view to) {
 
 }  // namespace
 
+std::string ShowLineBreaks(const std::string& text) {
+    std::string shown;
+    for (const char c : text) {
+        if (c == '\n') {
+            shown += "\\n";
+        } else if (c == '\r') {
+            shown += "\\r";
+        } else {
+            shown += c;
+        }
+    }
+    return shown;
+}
+
 void Transcript::NameFolder(const std::string& name, const std::string& nativePath) {
     folders_.push_back({name, nativePath, platform::LocationTextFromNativePath(nativePath)});
 }

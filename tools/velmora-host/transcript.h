@@ -8,6 +8,10 @@
 
 namespace velmora_host {
 
+// `text` with each CR and LF written as a backslash and "r" or "n", so that one text stays on
+// one line.
+std::string ShowLineBreaks(const std::string& text);
+
 class Transcript {
 public:
     // `name` ("<user>", "<addons>") stands for the folder wherever its path appears, in the
