@@ -1,24 +1,8 @@
 # velmora_override_file(<out-var>): writes "100_s.txt" from resources/overrides/100_s.txt.src
-# at build time with velmora-overridegen, which runs on the build machine (a native
-# ExternalProject in the Windows cross build), and sets <out-var> to the file's path. The target
-# velmora_override_file builds it.
-if(CMAKE_CROSSCOMPILING)
-  include(ExternalProject)
-  set(overridegen_native_dir ${CMAKE_BINARY_DIR}/overridegen-native)
-  set(VELMORA_OVERRIDEGEN ${overridegen_native_dir}/velmora-overridegen)
-  ExternalProject_Add(velmora_overridegen_native
-    SOURCE_DIR ${CMAKE_SOURCE_DIR}/tools/overridegen
-    BINARY_DIR ${overridegen_native_dir}
-    CMAKE_ARGS -DCMAKE_BUILD_TYPE=Release
-    INSTALL_COMMAND ""
-    BUILD_ALWAYS ON
-    BUILD_BYPRODUCTS ${VELMORA_OVERRIDEGEN})
-  set(VELMORA_OVERRIDEGEN_TARGET velmora_overridegen_native)
-else()
-  add_subdirectory(${CMAKE_SOURCE_DIR}/tools/overridegen ${CMAKE_BINARY_DIR}/tools/overridegen)
-  set(VELMORA_OVERRIDEGEN $<TARGET_FILE:velmora-overridegen>)
-  set(VELMORA_OVERRIDEGEN_TARGET velmora-overridegen)
-endif()
+# at build time with velmora-overridegen, which runs on the build machine, and sets <out-var>
+# to the file's path. The target velmora_override_file builds it.
+include(VelmoraNativeTool)
+velmora_native_tool(velmora-overridegen ${CMAKE_SOURCE_DIR}/tools/overridegen)
 
 function(velmora_override_file out_var)
   set(source ${CMAKE_SOURCE_DIR}/resources/overrides/100_s.txt.src)
@@ -26,7 +10,7 @@ function(velmora_override_file out_var)
   add_custom_command(
     OUTPUT ${output}
     COMMAND ${CMAKE_COMMAND} -E make_directory ${CMAKE_BINARY_DIR}/generated
-    COMMAND ${VELMORA_OVERRIDEGEN} ${source} ${output}
+    COMMAND ${VELMORA_OVERRIDEGEN_PROGRAM} ${source} ${output}
     DEPENDS ${VELMORA_OVERRIDEGEN_TARGET} ${source}
     COMMENT "Writing the string override file"
     VERBATIM)
