@@ -177,14 +177,15 @@ LoadedAddon* AddonOfContext(API_AddonContext context) {
     return nullptr;
 }
 
-LoadedAddon* AddonWithId(const API_ModulID& id) {
+std::vector<const LoadedAddon*> AddonsWithId(const API_ModulID& id) {
+    std::vector<const LoadedAddon*> addons;
     for (const auto& addon : loadedAddons) {
         if (addon->initialized && addon->id.developerID == id.developerID &&
             addon->id.localID == id.localID) {
-            return addon.get();
+            addons.push_back(addon.get());
         }
     }
-    return nullptr;
+    return addons;
 }
 
 LoadedAddon* RegisteringAddon() {

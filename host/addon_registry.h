@@ -64,8 +64,8 @@ struct LoadedAddon {
 const std::vector<std::unique_ptr<LoadedAddon>>& LoadedAddons();
 // The module that called with `context`, or null.
 LoadedAddon* AddonOfContext(API_AddonContext context);
-// The initialized module with this identity, or null.
-LoadedAddon* AddonWithId(const API_ModulID& id);
+// The initialized modules with this identity, in load order.
+std::vector<const LoadedAddon*> AddonsWithId(const API_ModulID& id);
 // The module whose RegisterInterface is running: the Register operations carry no context.
 LoadedAddon* RegisteringAddon();
 

@@ -14,22 +14,25 @@ bool Matches(const CommandRecord& record, GSType code, std::int32_t version) {
     return record.code == code && record.version == version;
 }
 
-// The handler for the command, or null with `error` set.
+// The handler for the command, or null with `error` set. Two editions of one tool share an
+// identity: the command reaches the first loaded module of that identity that offers it.
 APIModulCommandProc FindHandler(const API_ModulID* module, GSType code, std::int32_t version,
                                 GSErrCode* error) {
-    const LoadedAddon* addon = module != nullptr ? AddonWithId(*module) : nullptr;
-    if (addon == nullptr) {
-        *error = APIERR_MODULNOTINSTALLED;
-        return nullptr;
-    }
     const auto matches = [&](const CommandRecord& r) { return Matches(r, code, version); };
-    const auto handler = std::ranges::find_if(addon->commandHandlers, matches);
-    if (!std::ranges::any_of(addon->services, matches) || handler == addon->commandHandlers.end()) {
-        *error = APIERR_MODULCMDNOTSUPPORTED;
+    *error = APIERR_MODULNOTINSTALLED;
+    if (module == nullptr) {
         return nullptr;
     }
-    *error = NoError;
-    return handler->handler;
+    for (const LoadedAddon* addon : AddonsWithId(*module)) {
+        const auto handler = std::ranges::find_if(addon->commandHandlers, matches);
+        if (std::ranges::any_of(addon->services, matches) &&
+            handler != addon->commandHandlers.end()) {
+            *error = NoError;
+            return handler->handler;
+        }
+        *error = APIERR_MODULCMDNOTSUPPORTED;
+    }
+    return nullptr;
 }
 
 }  // namespace

@@ -107,6 +107,9 @@ struct ModelessWindowInfo {
     GSFlags controlFlags;
 };
 ACAPI_HOST_API std::vector<ModelessWindowInfo> RegisteredModelessWindows();
+// Sends one of the window-control messages (APIPalMsg_...) to every registered window, as the
+// host does when it hides or greys out its palettes for a while.
+ACAPI_HOST_API void SendToModelessWindows(std::int32_t messageID);
 
 // How many "RBLD" requests modules made.
 ACAPI_HOST_API std::int64_t RebuildRequestCount();

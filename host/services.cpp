@@ -78,4 +78,11 @@ std::vector<ModelessWindowInfo> RegisteredModelessWindows() {
     return windows;
 }
 
+// From a copy: a window may unregister itself while it handles the message.
+void SendToModelessWindows(std::int32_t messageID) {
+    for (const ModelessWindowInfo& window : RegisteredModelessWindows()) {
+        window.callback(window.referenceID, messageID, 0);
+    }
+}
+
 }  // namespace host

@@ -7,6 +7,11 @@
 
 namespace resource_ids {
 
+// The developer ID ("VLMR") that the hub and every member tool carry in their identity, and the
+// hub's own local ID.
+constexpr std::uint32_t kSuiteDeveloperId = 1447840082;
+constexpr std::uint32_t kHubLocalId = 100;
+
 // String list families: the list of a language is the family's number plus the language index.
 constexpr std::int16_t kMenuStrings = 32500;
 constexpr std::int16_t kMenuItemStrings = 32530;

@@ -4,6 +4,7 @@
 
 #include "foundation/nx_language_index.h"
 #include "members/menu_texts.h"
+#include "members/palette.h"
 #include "resources/resource_ids.h"
 #include "settings/language_dialog.h"
 #include "shell/documents.h"
@@ -14,6 +15,7 @@ namespace {
 using resource_ids::kMenuStrings;
 
 enum MenuItem : std::int32_t {
+    kPaletteItem = 1,
     kLanguageItem = 2,
     kAutoUpdateItem = 4,
     kUserGuideItem = 7,
@@ -45,8 +47,17 @@ GSErrCode DispatchMenuCommand(short handlerList, const API_MenuItemRef& item) {
     }
     HostInterface::KeepInMemory(true);
     switch (item.itemIndex) {
+        case kPaletteItem:
+            if (Palette().closed) {
+                OpenPalette();
+            } else {
+                TogglePalette();
+            }
+            break;
         case kLanguageItem:
+            // The names already in the palette keep their language until the list is rebuilt.
             if (ShowLanguageDialog()) {
+                SendLanguageToListedMembers();
                 RefreshMenuTexts();
             }
             break;

@@ -1,11 +1,11 @@
 # Runs one transcript case: a fresh user folder (seeded from the case's "user" folder), the
 # case's own add-ons folder when it lists one ("addons.txt", names taken from the build's
-# add-ons folder), then velmora-host with the case's script and options. The transcript must equal
+# add-ons folder or, for the demo member tools, its members folder), then velmora-host with the case's script and options. The transcript must equal
 # "expected.txt", and every file of "expected-user" must equal the file of that name left in
 # the user folder, byte for byte.
 #
 #   cmake -DRUNNER=<velmora-host> [-DEMULATOR=<wine-run.sh>] -DBUILD_ADDONS=<dir>
-#         -DCASE=<case folder> -DWORK=<scratch folder> -P run_transcript.cmake
+#         -DBUILD_MEMBERS=<dir> -DCASE=<case folder> -DWORK=<scratch folder> -P run_transcript.cmake
 file(REMOVE_RECURSE "${WORK}")
 file(MAKE_DIRECTORY "${WORK}/user")
 if(EXISTS "${CASE}/user")
@@ -17,7 +17,11 @@ if(EXISTS "${CASE}/addons.txt")
   file(MAKE_DIRECTORY "${WORK}/addons")
   file(STRINGS "${CASE}/addons.txt" names)
   foreach(name IN LISTS names)
-    file(COPY "${BUILD_ADDONS}/${name}" DESTINATION "${WORK}/addons")
+    if(EXISTS "${BUILD_ADDONS}/${name}")
+      file(COPY "${BUILD_ADDONS}/${name}" DESTINATION "${WORK}/addons")
+    else()
+      file(COPY "${BUILD_MEMBERS}/${name}" DESTINATION "${WORK}/addons")
+    endif()
   endforeach()
   list(APPEND arguments --addons "${WORK}/addons")
 endif()

@@ -75,14 +75,26 @@ std::string DefaultAddonsFolder() {
 Session::Session(const Options& options, std::istream& script)
     : options_(options), script_(script) {
     commands_ = {
-        {"menu", &Session::Menu},     {"handlers", &Session::Handlers},
-        {"choose", &Session::Choose}, {"dialogs", &Session::Dialogs},
-        {"click", &Session::Click},   {"select", &Session::Select},
-        {"close", &Session::Close},   {"save-as", &Session::SaveAs},
-        {"cancel", &Session::Cancel}, {"answer", &Session::Answer},
-        {"wait", &Session::Wait},     {"files", &Session::Files},
-        {"unload", &Session::Unload}, {"restart", &Session::Restart},
+        {"menu", &Session::Menu},
+        {"handlers", &Session::Handlers},
+        {"choose", &Session::Choose},
+        {"dialogs", &Session::Dialogs},
+        {"click", &Session::Click},
+        {"select", &Session::Select},
+        {"close", &Session::Close},
+        {"save-as", &Session::SaveAs},
+        {"cancel", &Session::Cancel},
+        {"answer", &Session::Answer},
+        {"wait", &Session::Wait},
+        {"files", &Session::Files},
+        {"unload", &Session::Unload},
+        {"restart", &Session::Restart},
         {"quit", &Session::Quit},
+        {"popup", &Session::Select},
+        {"host-hide", &Session::HostHide},
+        {"host-show", &Session::HostShow},
+        {"host-disable", &Session::HostDisable},
+        {"host-enable", &Session::HostEnable},
     };
     if (!options_.userFolder.empty()) {
         host::SetUserFolder(AbsoluteFolder(options_.userFolder));
@@ -353,6 +365,22 @@ void Session::Unload(const std::vector<Word>& arguments) {
     if (arguments.size() != 1 || !host::UnloadAddon(arguments[0].text)) {
         Fail("usage: unload NAME (a loaded module)");
     }
+}
+
+void Session::HostHide(const std::vector<Word>& /*arguments*/) {
+    host::SendToModelessWindows(APIPalMsg_HidePalette_Begin);
+}
+
+void Session::HostShow(const std::vector<Word>& /*arguments*/) {
+    host::SendToModelessWindows(APIPalMsg_HidePalette_End);
+}
+
+void Session::HostDisable(const std::vector<Word>& /*arguments*/) {
+    host::SendToModelessWindows(APIPalMsg_DisableItems_Begin);
+}
+
+void Session::HostEnable(const std::vector<Word>& /*arguments*/) {
+    host::SendToModelessWindows(APIPalMsg_DisableItems_End);
 }
 
 // As when the host is quit and started again with the same user folder.

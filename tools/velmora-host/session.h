@@ -57,6 +57,11 @@ private:
     void Unload(const std::vector<Word>& arguments);
     void Restart(const std::vector<Word>& arguments);
     void Quit(const std::vector<Word>& arguments);
+    // The host hides its palettes for a while (begin and end) or greys out their items.
+    void HostHide(const std::vector<Word>& arguments);
+    void HostShow(const std::vector<Word>& arguments);
+    void HostDisable(const std::vector<Word>& arguments);
+    void HostEnable(const std::vector<Word>& arguments);
 
     const Options options_;
     std::istream& script_;
