@@ -24,7 +24,7 @@ struct ItemText {
     short item;
     short text;
 };
-constexpr ItemText kUpdateTexts[] = {{5, 18}, {6, 19}, {7, 20}, {8, 21},
+constexpr ItemText kUpdateTexts[] = {{5, 18}, {6, 19},  {7, 20}, {8, 21},
                                      {9, 22}, {10, 23}, {11, 24}};
 
 short LoadProblemCallback(short message, short dialog, short item, DGUserData userData,
@@ -60,6 +60,6 @@ short LoadProblemCallback(short message, short dialog, short item, DGUserData us
 bool ShowLoadProblemDialog(short& dialogId) {
     const HostInterface::ActiveOwnResources ownResources;
     return DGModalDialog(HostInterface::OwnResourceModule(), resource_ids::kLoadProblemDialog,
-                  HostInterface::OwnResourceModule(), &LoadProblemCallback,
+                         HostInterface::OwnResourceModule(), &LoadProblemCallback,
                          reinterpret_cast<DGUserData>(&dialogId)) == kOk;
 }

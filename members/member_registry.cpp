@@ -19,16 +19,16 @@ struct MemberRow {
 // The suite's tools in the order of the palette. The two editions of the facade tool (rows 6
 // and 19) are one module identity told apart by their codes.
 constexpr MemberRow kMembers[kMemberCount] = {
-    {"StairMaker", 201, "STM1", "VST1"},       {"RoofBuilder", 202, "RFB1", "VRF1"},
-    {"RailMaker", 203, "RLM1", "VRL1"},        {"WindowMaker", 204, "WNM1", "VWN1"},
-    {"DoorMaker", 205, "DRM1", "VDR1"},        {"TerrainModeler", 206, "TRM1", "VTM1"},
-    {"FacadeComposer", 207, "FCC1", "VFC1"},   {"KitchenPlanner", 208, "KTP1", "VKP1"},
-    {"BathPlanner", 209, "BTP1", "VBT1"},      {"FurnitureMaker", 210, "FRM1", "VFR1"},
-    {"RoomBook", 211, "RMB1", "VRB1"},         {"AreaCalc", 212, "ARC1", "VAR1"},
-    {"TileLayout", 213, "TLL1", "VTL1"},       {"CeilingMaker", 214, "CLM1", "VCL1"},
-    {"BeamFramer", 215, "BMF1", "VBF1"},       {"PlantPlanner", 216, "PLP1", "VPL1"},
-    {"SectionDetailer", 217, "SCD1", "VSC1"},  {"DimensionAssist", 218, "DMA1", "VDM1"},
-    {"ParkingLayout", 219, "PKL1", "VPK1"},    {"FacadeComposer 2", 207, "FCC2", "VFC2"},
+    {"StairMaker", 201, "STM1", "VST1"},      {"RoofBuilder", 202, "RFB1", "VRF1"},
+    {"RailMaker", 203, "RLM1", "VRL1"},       {"WindowMaker", 204, "WNM1", "VWN1"},
+    {"DoorMaker", 205, "DRM1", "VDR1"},       {"TerrainModeler", 206, "TRM1", "VTM1"},
+    {"FacadeComposer", 207, "FCC1", "VFC1"},  {"KitchenPlanner", 208, "KTP1", "VKP1"},
+    {"BathPlanner", 209, "BTP1", "VBT1"},     {"FurnitureMaker", 210, "FRM1", "VFR1"},
+    {"RoomBook", 211, "RMB1", "VRB1"},        {"AreaCalc", 212, "ARC1", "VAR1"},
+    {"TileLayout", 213, "TLL1", "VTL1"},      {"CeilingMaker", 214, "CLM1", "VCL1"},
+    {"BeamFramer", 215, "BMF1", "VBF1"},      {"PlantPlanner", 216, "PLP1", "VPL1"},
+    {"SectionDetailer", 217, "SCD1", "VSC1"}, {"DimensionAssist", 218, "DMA1", "VDM1"},
+    {"ParkingLayout", 219, "PKL1", "VPK1"},   {"FacadeComposer 2", 207, "FCC2", "VFC2"},
     {"SunStudy", 220, "SNS1", "VSN1"},
 };
 
@@ -37,7 +37,9 @@ constexpr std::uint32_t kBlankId = 0x20202020;
 constexpr short kMissingAddonTitle = 1;
 constexpr short kMissingAddonText = 4;
 
-bool InTable(int index) { return index >= 0 && index < kMemberCount; }
+bool InTable(int index) {
+    return index >= 0 && index < kMemberCount;
+}
 
 GSType Code(const char* text) {
     return static_cast<GSType>(static_cast<unsigned char>(text[0])) << 24 |
@@ -116,6 +118,5 @@ bool GetMemberVersion(int index, NX_AddonUpdate_AddonVerLibVer& area) {
     area = NX_AddonUpdate_AddonVerLibVer{};
     const API_ModulID module = ModuleId(index);
     return HostInterface::CommandCall(&module, MemberVersionCode(index), 0, nullptr,
-                                      reinterpret_cast<GSPtr>(&area),
-                                      false) == NoError;
+                                      reinterpret_cast<GSPtr>(&area), false) == NoError;
 }

@@ -153,10 +153,10 @@ void OpenPalette() {
     palette.controlFlags = kOpenControlFlags;
     {
         const HostInterface::ActiveOwnResources ownResources;
-        palette.dialogId = DGModelessInit(
-            HostInterface::OwnResourceModule(), resource_ids::kPaletteDialog,
-            HostInterface::OwnResourceModule(), &PaletteCallback,
-            reinterpret_cast<DGUserData>(&palette), true);
+        palette.dialogId =
+            DGModelessInit(HostInterface::OwnResourceModule(), resource_ids::kPaletteDialog,
+                           HostInterface::OwnResourceModule(), &PaletteCallback,
+                           reinterpret_cast<DGUserData>(&palette), true);
     }
     if (palette.dialogId != 0) {
         SetAboutItemEnabled(true);

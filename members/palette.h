@@ -10,7 +10,7 @@ struct PaletteRecord {
     short dialogId = 0;
     bool closed = true;  // no palette opened since the last close
     std::int32_t controlFlags = 0;
-    bool userToggled = false;  // shown or hidden from the menu since it was opened
+    bool userToggled = false;       // shown or hidden from the menu since it was opened
     NX_List<NX_String> memberList;  // table names of the members in the pop-up, in pop-up order
 };
 
