@@ -1,0 +1,166 @@
+// velmora-update-server as tests and the demo meet it: files below its root, directly and as a
+// proxy, each fault mode, no way out of the root, and the limits that end it by itself.
+#include <gtest/gtest.h>
+#include <httplib.h>
+#include <signal.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <string>
+#include <vector>
+
+namespace {
+
+const std::string kVersionsPath = "/update_plugins/versions.txt";
+const std::string kProxyTarget = "http://updates.velmora.example" + kVersionsPath;
+
+std::filesystem::path Root() {
+    static const std::filesystem::path root = [] {
+        const auto folder = std::filesystem::temp_directory_path() /
+                            ("velmora-server-test-" + std::to_string(getpid()));
+        std::filesystem::create_directories(folder / "root" / "update_plugins");
+        std::ofstream(folder / "root" / "update_plugins" / "versions.txt", std::ios::binary)
+            << std::string(20000, 'v');
+        std::ofstream(folder / "secret.txt") << "outside the root";
+        return folder / "root";
+    }();
+    return root;
+}
+
+std::string Versions() {
+    return std::string(20000, 'v');
+}
+
+// The server as a child process, stopped at the end of the test if it has not stopped itself.
+class RunningServer {
+public:
+    explicit RunningServer(std::vector<std::string> options) {
+        int out[2];
+        EXPECT_EQ(pipe(out), 0);
+        options.insert(options.begin(), {VELMORA_UPDATE_SERVER, "--root", Root().string(), "--port",
+                                         "0", "--max-seconds", "20"});
+        pid_ = fork();
+        if (pid_ == 0) {
+            dup2(out[1], STDOUT_FILENO);
+            std::vector<char*> argv;
+            for (std::string& word : options) {
+                argv.push_back(word.data());
+            }
+            argv.push_back(nullptr);
+            execv(argv[0], argv.data());
+            _exit(127);
+        }
+        close(out[1]);
+        FILE* output = fdopen(out[0], "r");
+        char line[128] = {};
+        if (std::fgets(line, sizeof line, output) != nullptr) {
+            std::sscanf(line, "LISTENING http://127.0.0.1:%d", &port_);
+        }
+        std::fclose(output);
+    }
+    ~RunningServer() {
+        if (pid_ > 0 && waitpid(pid_, nullptr, WNOHANG) == 0) {
+            kill(pid_, SIGKILL);
+            waitpid(pid_, nullptr, 0);
+        }
+    }
+    RunningServer(const RunningServer&) = delete;
+    RunningServer& operator=(const RunningServer&) = delete;
+
+    httplib::Client Client() const {
+        httplib::Client client("127.0.0.1", port_);
+        client.set_read_timeout(10, 0);
+        return client;
+    }
+    // The exit status once it has stopped by itself within `seconds`; -1 if it keeps running.
+    int ExitStatusWithin(int seconds) {
+        for (int i = 0; i < seconds * 50; ++i) {
+            int status = 0;
+            if (waitpid(pid_, &status, WNOHANG) == pid_) {
+                pid_ = 0;
+                return WIFEXITED(status) ? WEXITSTATUS(status) : -2;
+            }
+            usleep(20000);
+        }
+        return -1;
+    }
+    int Port() const { return port_; }
+
+private:
+    pid_t pid_ = -1;
+    int port_ = 0;
+};
+
+TEST(UpdateServer, ServesTheFileDirectlyAndAsAProxy) {
+    RunningServer server({});
+    ASSERT_NE(server.Port(), 0);
+    for (const std::string& target : {kVersionsPath, kProxyTarget}) {
+        const auto result = server.Client().Get(target.c_str());
+        ASSERT_TRUE(result) << target;
+        EXPECT_EQ(result->status, 200);
+        EXPECT_EQ(result->body, Versions());
+        EXPECT_EQ(result->get_header_value("Content-Length"), "20000");
+    }
+}
+
+TEST(UpdateServer, EachFaultModeAnswersAsABrokenServerWould) {
+    struct Case {
+        const char* fault;
+        int status;  // 0: the transfer itself fails
+        bool wholeBody;
+        bool hasLength;
+    } const kCases[] = {
+        {"404", 404, false, true},     {"500", 500, false, true}, {"html", 200, false, true},
+        {"chunked", 200, true, false}, {"short", 0, false, true}, {"slow", 200, true, true},
+    };
+    for (const Case& entry : kCases) {
+        SCOPED_TRACE(entry.fault);
+        RunningServer server({"--fault", kVersionsPath + "=" + entry.fault});
+        const auto result = server.Client().Get(kProxyTarget.c_str());
+        if (entry.status == 0) {
+            EXPECT_TRUE(!result || result->body.size() < Versions().size());
+            continue;
+        }
+        ASSERT_TRUE(result);
+        EXPECT_EQ(result->status, entry.status);
+        EXPECT_EQ(result->body == Versions(), entry.wholeBody);
+        EXPECT_EQ(result->has_header("Content-Length"), entry.hasLength);
+    }
+}
+
+TEST(UpdateServer, RefusedConnectionsReachNobody) {
+    RunningServer server({"--fault", "refuse"});
+    ASSERT_NE(server.Port(), 0);
+    EXPECT_FALSE(server.Client().Get(kVersionsPath.c_str()));
+}
+
+TEST(UpdateServer, NoPathLeavesTheRoot) {
+    RunningServer server({});
+    for (const char* target : {"/../secret.txt", "/update_plugins/../../secret.txt",
+                               "/update_plugins/%2e%2e/%2e%2e/secret.txt",
+                               "http://updates.velmora.example/../secret.txt", "/update_plugins"}) {
+        const auto result = server.Client().Get(target);
+        ASSERT_TRUE(result) << target;
+        EXPECT_EQ(result->status, 404) << target;
+        EXPECT_EQ(result->body.find("outside the root"), std::string::npos) << target;
+    }
+}
+
+TEST(UpdateServer, StopsByItselfAfterItsRequests) {
+    RunningServer server({"--max-requests", "2"});
+    EXPECT_TRUE(server.Client().Get(kVersionsPath.c_str()));
+    EXPECT_TRUE(server.Client().Get(kVersionsPath.c_str()));
+    server.Client().Get(kVersionsPath.c_str());
+    EXPECT_EQ(server.ExitStatusWithin(5), 0);
+}
+
+TEST(UpdateServer, RunsACommandThroughItAndPassesOnItsStatus) {
+    RunningServer server({"--", "/bin/sh", "-c",
+                          "case \"$http_proxy\" in http://127.0.0.1:*) exit 7;; esac; exit 1"});
+    EXPECT_EQ(server.ExitStatusWithin(10), 7);
+}
+
+}  // namespace

@@ -1,0 +1,150 @@
+// velmora-update-server --root DIR [--port N] [--fault MODE | --fault PATH=MODE]...
+//                       [--max-seconds S] [--max-requests N] [--log FILE] [-- COMMAND ARGS...]
+//
+// Serves the update folder on 127.0.0.1, also to requests made through it as an HTTP proxy, so
+// that the module's fixed update host reaches it through http_proxy. With a command, runs it
+// with http_proxy pointing here and exits with its status; without one, prints
+// "LISTENING http://127.0.0.1:PORT" and serves until a limit. It always stops by itself after
+// max-seconds or max-requests, so a forgotten server never outlives its test.
+#include <httplib.h>
+#include <signal.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <atomic>
+#include <chrono>
+#include <condition_variable>
+#include <cstdio>
+#include <fstream>
+#include <mutex>
+#include <thread>
+
+#include "options.h"
+#include "responder.h"
+
+namespace {
+
+using namespace update_server;
+
+constexpr const char* kLoopback = "127.0.0.1";
+
+// Runs the command with the proxy variables set; answers its exit status, or 1 when it could
+// not run or did not end before the deadline (it is killed then).
+int RunCommand(const std::vector<std::string>& command, const std::string& proxy,
+               std::chrono::steady_clock::time_point deadline) {
+    const pid_t child = fork();
+    if (child == 0) {
+        setenv("http_proxy", proxy.c_str(), 1);
+        setenv("HTTP_PROXY", proxy.c_str(), 1);
+        unsetenv("no_proxy");
+        unsetenv("NO_PROXY");
+        std::vector<char*> argv;
+        for (const std::string& word : command) {
+            argv.push_back(const_cast<char*>(word.c_str()));
+        }
+        argv.push_back(nullptr);
+        execvp(argv[0], argv.data());
+        std::perror(argv[0]);
+        _exit(127);
+    }
+    if (child < 0) {
+        std::perror("fork");
+        return 1;
+    }
+    int status = 0;
+    while (waitpid(child, &status, WNOHANG) == 0) {
+        if (std::chrono::steady_clock::now() >= deadline) {
+            std::fprintf(stderr, "velmora-update-server: the command ran too long, stopped\n");
+            kill(child, SIGKILL);
+            waitpid(child, &status, 0);
+            return 1;
+        }
+        std::this_thread::sleep_for(std::chrono::milliseconds(20));
+    }
+    return WIFEXITED(status) ? WEXITSTATUS(status) : 1;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    std::string problem;
+    const std::optional<Options> parsed =
+        ParseOptions(std::vector<std::string>(argv + 1, argv + argc), problem);
+    if (!parsed) {
+        std::fprintf(stderr, "velmora-update-server: %s\n", problem.c_str());
+        return 2;
+    }
+    const Options options = *parsed;
+    const auto deadline =
+        std::chrono::steady_clock::now() + std::chrono::seconds(options.maxSeconds);
+
+    httplib::Server server;
+    const Responder responder(options);
+    std::ofstream log;
+    if (!options.logFile.empty()) {
+        log.open(options.logFile, std::ios::app);
+    }
+    std::mutex logMutex;
+    std::atomic<int> requests{0};
+    server.Get(".*", [&](const httplib::Request& request, httplib::Response& response) {
+        if (++requests > options.maxRequests) {
+            response.status = 503;
+            server.stop();
+            return;
+        }
+        responder.Answer(request, response);
+    });
+    server.set_logger([&](const httplib::Request& request, const httplib::Response& response) {
+        const std::lock_guard lock(logMutex);
+        if (log.is_open()) {
+            log << request.method << ' ' << PathOfTarget(request.path) << ' ' << response.status
+                << '\n'
+                << std::flush;
+        }
+    });
+
+    const int port = options.port == 0
+                         ? server.bind_to_any_port(kLoopback)
+                         : (server.bind_to_port(kLoopback, options.port) ? options.port : -1);
+    if (port < 0) {
+        std::fprintf(stderr, "velmora-update-server: cannot listen on %s:%d\n", kLoopback,
+                     options.port);
+        return 1;
+    }
+    const std::string address = "http://" + std::string(kLoopback) + ":" + std::to_string(port);
+    if (options.fault == Fault::Refuse) {
+        // Nobody answers at this address: a client's connection is refused.
+        server.stop();
+    }
+    std::thread listener([&] {
+        if (options.fault != Fault::Refuse) {
+            server.listen_after_bind();
+        }
+    });
+    std::mutex stopMutex;
+    std::condition_variable stopped;
+    bool finished = false;
+    std::thread watchdog([&] {
+        std::unique_lock lock(stopMutex);
+        stopped.wait_until(lock, deadline, [&] { return finished; });
+        server.stop();
+    });
+
+    int status = 0;
+    if (options.command.empty()) {
+        std::printf("LISTENING %s\n", address.c_str());
+        std::fflush(stdout);
+        listener.join();
+    } else {
+        status = RunCommand(options.command, address, deadline);
+        server.stop();
+        listener.join();
+    }
+    {
+        const std::lock_guard lock(stopMutex);
+        finished = true;
+    }
+    stopped.notify_all();
+    watchdog.join();
+    return status;
+}

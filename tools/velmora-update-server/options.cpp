@@ -1,0 +1,88 @@
+#include "options.h"
+
+#include <charconv>
+
+namespace update_server {
+namespace {
+
+std::optional<Fault> FaultNamed(const std::string& name) {
+    static const std::map<std::string, Fault> kFaults = {
+        {"none", Fault::None},     {"404", Fault::NotFound}, {"500", Fault::ServerError},
+        {"refuse", Fault::Refuse}, {"short", Fault::Short},  {"chunked", Fault::Chunked},
+        {"slow", Fault::Slow},     {"html", Fault::Html},
+    };
+    const auto found = kFaults.find(name);
+    return found == kFaults.end() ? std::nullopt : std::optional<Fault>(found->second);
+}
+
+std::optional<int> Number(const std::string& text, int smallest, int largest) {
+    int value = 0;
+    const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
+    if (error != std::errc() || end != text.data() + text.size() || value < smallest ||
+        value > largest) {
+        return std::nullopt;
+    }
+    return value;
+}
+
+}  // namespace
+
+std::optional<Options> ParseOptions(const std::vector<std::string>& arguments,
+                                    std::string& problem) {
+    Options options;
+    for (std::size_t i = 0; i < arguments.size(); ++i) {
+        const std::string& option = arguments[i];
+        if (option == "--") {
+            options.command.assign(arguments.begin() + static_cast<long>(i) + 1, arguments.end());
+            if (options.command.empty()) {
+                problem = "\"--\" needs a command after it";
+                return std::nullopt;
+            }
+            break;
+        }
+        if (i + 1 == arguments.size()) {
+            problem = "option " + option + " needs a value";
+            return std::nullopt;
+        }
+        const std::string& value = arguments[++i];
+        std::optional<int> number;
+        if (option == "--root") {
+            options.root = value;
+        } else if (option == "--log") {
+            options.logFile = value;
+        } else if (option == "--port" && (number = Number(value, 0, 65535))) {
+            options.port = *number;
+        } else if (option == "--max-seconds" && (number = Number(value, 1, 86400))) {
+            options.maxSeconds = *number;
+        } else if (option == "--max-requests" && (number = Number(value, 1, 1000000))) {
+            options.maxRequests = *number;
+        } else if (option == "--fault") {
+            const std::size_t equals = value.find('=');
+            const std::optional<Fault> fault =
+                FaultNamed(equals == std::string::npos ? value : value.substr(equals + 1));
+            if (!fault) {
+                problem = "unknown fault in \"" + value + "\"";
+                return std::nullopt;
+            }
+            if (equals != std::string::npos && *fault == Fault::Refuse) {
+                problem = "refuse applies to the whole server, not to one path";
+                return std::nullopt;
+            }
+            if (equals == std::string::npos) {
+                options.fault = *fault;
+            } else {
+                options.pathFaults[value.substr(0, equals)] = *fault;
+            }
+        } else {
+            problem = "unknown option or bad value: " + option + " " + value;
+            return std::nullopt;
+        }
+    }
+    if (options.root.empty()) {
+        problem = "--root DIR is required";
+        return std::nullopt;
+    }
+    return options;
+}
+
+}  // namespace update_server

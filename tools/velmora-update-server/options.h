@@ -1,0 +1,29 @@
+// The command line of velmora-update-server.
+#pragma once
+
+#include <map>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace update_server {
+
+// How a request is answered: as it should be, or with one of the faults a real server shows.
+enum class Fault { None, NotFound, ServerError, Refuse, Short, Chunked, Slow, Html };
+
+struct Options {
+    std::string root;
+    int port = 0;  // 0: any free port
+    Fault fault = Fault::None;
+    std::map<std::string, Fault> pathFaults;  // by path, before the global fault
+    int maxSeconds = 60;
+    int maxRequests = 1000;
+    std::string logFile;
+    std::vector<std::string> command;  // after "--": run it with http_proxy set, then stop
+};
+
+// Null with `problem` set when the command line is wrong.
+std::optional<Options> ParseOptions(const std::vector<std::string>& arguments,
+                                    std::string& problem);
+
+}  // namespace update_server

@@ -1,0 +1,139 @@
+#include "responder.h"
+
+#include <chrono>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <memory>
+#include <thread>
+
+namespace update_server {
+namespace {
+
+constexpr const char* kHtmlErrorPage =
+    "<!DOCTYPE html><html><head><title>Service unavailable</title></head>"
+    "<body><h1>The page is being updated.</h1></body></html>";
+// A slow body arrives in about 50 pieces over about two seconds, whatever its size.
+constexpr std::size_t kSlowPieces = 50;
+constexpr auto kSlowPause = std::chrono::milliseconds(40);
+
+std::string ContentType(const std::string& path) {
+    if (path.ends_with(".jpg")) {
+        return "image/jpeg";
+    }
+    if (path.ends_with(".htm") || path.ends_with(".html")) {
+        return "text/html";
+    }
+    return "text/plain";
+}
+
+std::optional<std::string> ReadWhole(const std::string& path) {
+    std::ifstream file(path, std::ios::binary);
+    if (!file) {
+        return std::nullopt;
+    }
+    return std::string(std::istreambuf_iterator<char>(file), {});
+}
+
+}  // namespace
+
+std::string PathOfTarget(const std::string& target) {
+    const std::string scheme = "http://";
+    if (target.compare(0, scheme.size(), scheme) != 0) {
+        return target;
+    }
+    const std::size_t slash = target.find('/', scheme.size());
+    return slash == std::string::npos ? "/" : target.substr(slash);
+}
+
+std::optional<std::string> FileBelowRoot(const std::string& root, const std::string& path) {
+    if (path.empty() || path[0] != '/' || path.find('\0') != std::string::npos ||
+        path.find('\\') != std::string::npos) {
+        return std::nullopt;
+    }
+    const std::filesystem::path relative = std::filesystem::path(path.substr(1));
+    for (const auto& part : relative) {
+        if (part == ".." || part == ".") {
+            return std::nullopt;
+        }
+    }
+    const std::filesystem::path file = std::filesystem::path(root) / relative;
+    std::error_code error;
+    if (!std::filesystem::is_regular_file(file, error)) {
+        return std::nullopt;
+    }
+    return file.string();
+}
+
+Fault Responder::FaultFor(const std::string& path) const {
+    const auto found = options_.pathFaults.find(path);
+    return found != options_.pathFaults.end() ? found->second : options_.fault;
+}
+
+void Responder::Answer(const httplib::Request& request, httplib::Response& response) const {
+    // cpp-httplib keeps the query apart; the path of a proxy request still names the host.
+    const std::string path = PathOfTarget(request.path);
+    const Fault fault = FaultFor(path);
+    if (fault == Fault::NotFound || fault == Fault::ServerError) {
+        response.status = fault == Fault::NotFound ? 404 : 500;
+        response.set_content(kHtmlErrorPage, "text/html");
+        return;
+    }
+    if (fault == Fault::Html) {
+        response.status = 200;
+        response.set_content(kHtmlErrorPage, "text/html");
+        return;
+    }
+    const std::optional<std::string> file = FileBelowRoot(options_.root, path);
+    const std::optional<std::string> body = file ? ReadWhole(*file) : std::nullopt;
+    if (!body) {
+        response.status = 404;
+        response.set_content(kHtmlErrorPage, "text/html");
+        return;
+    }
+    const auto bytes = std::make_shared<const std::string>(*body);
+    const std::string type = ContentType(path);
+    response.status = 200;
+    switch (fault) {
+        case Fault::Short:
+            // The whole length is announced, half of it is sent, then the connection closes.
+            response.set_content_provider(
+                bytes->size(), type,
+                [bytes](std::size_t offset, std::size_t /*length*/, httplib::DataSink& sink) {
+                    const std::size_t half = bytes->size() / 2;
+                    if (offset < half) {
+                        sink.write(bytes->data() + offset, half - offset);
+                        return true;
+                    }
+                    return false;
+                });
+            break;
+        case Fault::Chunked:
+            response.set_chunked_content_provider(
+                type, [bytes](std::size_t offset, httplib::DataSink& sink) {
+                    if (offset < bytes->size()) {
+                        sink.write(bytes->data() + offset,
+                                   std::min<std::size_t>(1024, bytes->size() - offset));
+                    } else {
+                        sink.done();
+                    }
+                    return true;
+                });
+            break;
+        case Fault::Slow:
+            response.set_content_provider(
+                bytes->size(), type,
+                [bytes](std::size_t offset, std::size_t length, httplib::DataSink& sink) {
+                    std::this_thread::sleep_for(kSlowPause);
+                    const std::size_t piece = std::max<std::size_t>(1, bytes->size() / kSlowPieces);
+                    sink.write(bytes->data() + offset, std::min(length, piece));
+                    return true;
+                });
+            break;
+        default:
+            response.set_content(*bytes, type);
+            break;
+    }
+}
+
+}  // namespace update_server

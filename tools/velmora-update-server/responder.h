@@ -1,0 +1,32 @@
+// Answers one request: a file below the root, or the fault chosen for its path.
+#pragma once
+
+#include <httplib.h>
+
+#include <optional>
+#include <string>
+
+#include "options.h"
+
+namespace update_server {
+
+// The path of a request as a server sees it; a proxy request ("GET http://host:port/path")
+// names the host in its target and is answered from the same root.
+std::string PathOfTarget(const std::string& target);
+
+// The file's place below the root, or null when the path could leave it or names no file.
+std::optional<std::string> FileBelowRoot(const std::string& root, const std::string& path);
+
+class Responder {
+public:
+    explicit Responder(const Options& options) : options_(options) {}
+
+    void Answer(const httplib::Request& request, httplib::Response& response) const;
+
+private:
+    Fault FaultFor(const std::string& path) const;
+
+    const Options& options_;
+};
+
+}  // namespace update_server
