@@ -1,0 +1,299 @@
+#include "update/versions_file.h"
+
+#include <climits>
+#include <cstdint>
+#include <cstring>
+#include <string>
+#include <vector>
+
+#include "foundation/nx_files.h"
+#include "foundation/nx_location.h"
+#include "foundation/nx_string_buffer.h"
+#include "foundation/nx_utf8.h"
+
+namespace {
+
+constexpr const char* kVersionsFileName = "__updnx__.tmp";
+constexpr const char* kLinkStart = "http://";
+
+bool IsBlank(char c) {
+    return c == ' ' || c == '\t';
+}
+
+bool StartsWith(const NX_String& text, const char* prefix) {
+    return !text.IsNull() && text.IsAt(prefix, 0);
+}
+
+// Numbers keep their low 16 bits, so a part without digits (read as the largest value) is -1.
+std::int16_t LowBits(int value) {
+    return static_cast<std::int16_t>(static_cast<std::uint16_t>(static_cast<unsigned>(value)));
+}
+
+std::int16_t ReadNumber(const NX_String& text) {
+    return LowBits(NX_String::ToInt(text.IsNull() ? nullptr : text.GetText()));
+}
+
+// Language flags and the interface language index each one offers.
+struct LanguageFlag {
+    const char* flag;
+    std::int16_t language;
+};
+constexpr LanguageFlag kLanguageFlags[] = {
+    {"ITA", 0}, {"INT", 1}, {"FRA", 2}, {"GER", 3}, {"SPA", 4}};
+
+void ApplyFlag(const NX_String& flag, NX_AddonUpdate_Addon& addon) {
+    if (NX_String::Equal(flag.GetText(), "Edu")) {
+        addon.isEdu = true;
+        return;
+    }
+    for (const LanguageFlag& entry : kLanguageFlags) {
+        if (NX_String::Equal(flag.GetText(), entry.flag)) {
+            addon.languages.Insert(entry.language);
+            return;
+        }
+    }
+}
+
+// The text converted to the ANSI code page; empty when it cannot be converted or is too long for
+// the conversion's 32-bit sizes.
+std::string ToAnsi(const char* bytes, std::size_t size) {
+    const std::size_t end = bytes != nullptr ? strnlen(bytes, size) : 0;
+    if (end == 0 || end >= static_cast<std::size_t>(INT_MAX)) {
+        return {};
+    }
+    const std::string utf8(bytes, end);
+    const int length = NX_Utf8ToAnsi(utf8.c_str(), nullptr, 0);
+    if (length <= 0) {
+        return {};
+    }
+    std::string ansi(static_cast<std::size_t>(length) + 1, '\0');
+    const int written = NX_Utf8ToAnsi(utf8.c_str(), ansi.data(), length + 1);
+    ansi.resize(written > 0 ? static_cast<std::size_t>(written) : 0);
+    return ansi;
+}
+
+// Lines end with CR LF, LF or CR; the text after the last line end is one more line. Each line
+// end becomes a terminator in place, so the lines are cut without copying.
+std::vector<const char*> SplitLines(std::string& text) {
+    std::vector<const char*> lines;
+    lines.push_back(text.data());
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        if (text[i] != '\r' && text[i] != '\n') {
+            continue;
+        }
+        const bool crLf = text[i] == '\r' && i + 1 < text.size() && text[i + 1] == '\n';
+        text[i] = '\0';
+        if (crLf) {
+            text[++i] = '\0';
+        }
+        lines.push_back(text.data() + i + 1);
+    }
+    return lines;
+}
+
+// The "#" lines after line `index`, joined by CR LF into one buffer so that long descriptions
+// stay linear. A "#" line of one character counts as an empty description line, as "# " does.
+template <typename LineAt>
+NX_String JoinDescription(LineAt lineAt, int count, int& index) {
+    NX_StringBuffer description;
+    while (index + 1 < count && lineAt(index + 1)[0] == '#') {
+        ++index;
+        const char* const line = lineAt(index);
+        const char* const part = line[1] != '\0' ? line + 2 : "";
+        if (description.GetLength() > 0) {
+            description.Append("\r\n");
+        }
+        description.Append(part);
+    }
+    return NX_String(description.GetText());
+}
+
+NX_AddonUpdate_Message ReadMessage(const NX_List<NX_String>& fields, const NX_String& description) {
+    NX_AddonUpdate_Message message;
+    message.fromKey = fields.GetCount() >= 2 ? MakeDateKey(fields[1]) : NX_String("");
+    message.toKey = fields.GetCount() >= 3 ? MakeDateKey(fields[2]) : NX_String("");
+    const int link = description.Find(kLinkStart, 0);
+    if (link < 0) {
+        message.text = description;
+        message.link = "";
+    } else {
+        message.text = description.Mid(0, link);
+        message.link = description.Mid(link);
+    }
+    return message;
+}
+
+// Closes the file on every way out, a failed open included (the file object exists then too).
+struct OpenedFile {
+    OpenedFile() = default;
+    OpenedFile(const OpenedFile&) = delete;
+    OpenedFile& operator=(const OpenedFile&) = delete;
+    ~OpenedFile() { CloseFile(file); }
+    IO::File* file = nullptr;
+};
+
+}  // namespace
+
+NX_String MakeDateKey(const NX_String& dateText) {
+    if (dateText.IsNull() || NX_String::Length(dateText.GetText()) < 6) {
+        return {};
+    }
+    return dateText.Mid(6, 4) + dateText.Mid(3, 2) + dateText.Mid(0, 2);
+}
+
+void SplitFields(const NX_String& text, NX_List<NX_String>& fields) {
+    fields.Clear();
+    if (text.IsNull()) {
+        fields.Insert(NX_String());
+        return;
+    }
+    const char* const chars = text.GetText();
+    const int length = NX_String::Length(chars);
+    int start = 0;
+    int i = 0;
+    while (i < length) {
+        if (!IsBlank(chars[i])) {
+            ++i;
+            continue;
+        }
+        fields.Insert(NX_String(chars + start, i - start));
+        while (i < length && IsBlank(chars[i])) {
+            ++i;
+        }
+        start = i;
+    }
+    fields.Insert(NX_String(chars + start, length - start));
+}
+
+void SplitAtChar(const NX_String& text, char character, NX_List<NX_String>& parts) {
+    parts.Clear();
+    if (text.IsNull()) {
+        parts.Insert(NX_String());
+        return;
+    }
+    const char* const chars = text.GetText();
+    const int length = NX_String::Length(chars);
+    int start = 0;
+    for (int i = 0; i < length; ++i) {
+        if (chars[i] == character) {
+            parts.Insert(NX_String(chars + start, i - start));
+            start = i + 1;
+        }
+    }
+    parts.Insert(NX_String(chars + start, length - start));
+}
+
+// A line with fewer than four fields fills only the fields it has; the rest stay cleared.
+void ParseAddonLine(const NX_String& text, NX_AddonUpdate_Addon& addon) {
+    if (text.IsNull() || NX_String::Length(text.GetText()) == 0) {
+        addon.Clear();
+        return;
+    }
+    const NX_String description = addon.description;
+    addon.Clear();
+    addon.description = description;
+
+    NX_List<NX_String> fields;
+    SplitFields(text, fields);
+    const int count = fields.GetCount();
+    addon.name = fields[0];
+    if (count >= 2) {
+        addon.versionText = fields[1];
+        NX_List<NX_String> parts;
+        SplitAtChar(fields[1], '.', parts);
+        std::int16_t* const numbers[] = {&addon.major, &addon.minor, &addon.revision, &addon.build};
+        for (int i = 0; i < 4 && i < parts.GetCount(); ++i) {
+            *numbers[i] = ReadNumber(parts[i]);
+        }
+    }
+    if (count >= 3) {
+        const NX_String& tag = fields[2];
+        addon.hostVersion = ReadNumber(tag.Mid(3, NX_String::Length(tag.GetText()) - 5));
+    }
+    if (count >= 4) {
+        addon.dateKey = MakeDateKey(fields[3]);
+        addon.dateText = fields[3];
+    }
+    for (int i = 4; i < count; ++i) {
+        ApplyFlag(fields[i], addon);
+    }
+}
+
+void ParseLibraryLine(const NX_String& text, NX_AddonUpdate_Library& library) {
+    NX_List<NX_String> fields;
+    SplitFields(text, fields);
+    library.name = fields[0];
+    const NX_String date = fields.GetCount() >= 2 ? fields[1] : NX_String("");
+    library.dateKey = MakeDateKey(date);
+    library.dateText = date;
+}
+
+NX_String ReadDescriptionLines(const NX_List<NX_String>& lines, int& index) {
+    return JoinDescription([&lines](int i) { return lines[i].GetText(); }, lines.GetCount(), index);
+}
+
+void ParseVersionsText(const char* bytes, std::size_t size,
+                       NX_List<NX_AddonUpdate_Message>& messages,
+                       NX_List<NX_AddonUpdate_Addon>& addons,
+                       NX_List<NX_AddonUpdate_Library>& libraries) {
+    // An empty text (an empty file, a failed read) is an empty catalogue, not one empty entry.
+    std::string text = ToAnsi(bytes, size);
+    if (text.empty()) {
+        return;
+    }
+    const std::vector<const char*> lines = SplitLines(text);
+    const auto lineAt = [&lines](int i) { return lines[static_cast<std::size_t>(i)]; };
+    const auto count = static_cast<int>(lines.size());
+
+    NX_List<NX_String> fields;
+    for (int i = 0; i < count; ++i) {
+        const NX_String line(lines[static_cast<std::size_t>(i)]);
+        if (StartsWith(line, "*")) {
+            continue;
+        }
+        SplitFields(line, fields);
+        if (StartsWith(line, "MESSAGE")) {
+            messages.Insert(ReadMessage(fields, JoinDescription(lineAt, count, i)));
+        } else if (fields.GetCount() == 2) {
+            NX_AddonUpdate_Library library;
+            ParseLibraryLine(line, library);
+            library.description = JoinDescription(lineAt, count, i);
+            libraries.Insert(library);
+        } else {
+            NX_AddonUpdate_Addon addon;
+            ParseAddonLine(line, addon);
+            addon.description = JoinDescription(lineAt, count, i);
+            addons.Insert(addon);
+        }
+    }
+}
+
+bool ReadVersionsFile(NX_List<NX_AddonUpdate_Message>& messages,
+                      NX_List<NX_AddonUpdate_Addon>& addons,
+                      NX_List<NX_AddonUpdate_Library>& libraries) {
+    NX_String folder;
+    if (GetSettingsFolderPath(folder) != NoError) {
+        return false;
+    }
+    if (folder.EndsWith("\\")) {
+        folder = folder.Mid(0, NX_String::Length(folder.GetText()) - 1);
+    }
+    const NX_String path = JoinPath(folder.GetText(), kVersionsFileName);
+    OpenedFile opened;
+    IO::File*& file = opened.file;
+    if (OpenFile(file, path.GetText(), 0) != 0) {
+        return false;
+    }
+    std::string bytes;
+    std::uint64_t length = 0;
+    std::uint64_t read = 0;
+    if (GetFileLength(file, length) == 0 && length < static_cast<std::uint64_t>(INT_MAX)) {
+        bytes.resize(static_cast<std::size_t>(length));
+        if (ReadBytes(file, bytes.data(), length, &read) != 0) {
+            read = 0;
+        }
+    }
+    CloseFile(file);
+    ParseVersionsText(bytes.data(), static_cast<std::size_t>(read), messages, addons, libraries);
+    return true;
+}

@@ -1,0 +1,29 @@
+// The reader of the update catalogue that the update check downloads as "__updnx__.tmp" into the
+// settings folder. The add-on line syntax is also that of the version lines the member tools
+// report about themselves.
+#pragma once
+
+#include <cstddef>
+
+#include "foundation/nx_list.h"
+#include "foundation/nx_string.h"
+#include "update/update_records.h"
+
+// DD/MM/YYYY as the key YYYYMMDD; only the character positions count. Null when shorter than 6.
+NX_String MakeDateKey(const NX_String& dateText);
+// Cuts at runs of blanks and tabs; a run at either end yields an empty field.
+void SplitFields(const NX_String& text, NX_List<NX_String>& fields);
+void SplitAtChar(const NX_String& text, char character, NX_List<NX_String>& parts);
+void ParseAddonLine(const NX_String& text, NX_AddonUpdate_Addon& addon);
+void ParseLibraryLine(const NX_String& text, NX_AddonUpdate_Library& library);
+// The "#" lines after lines[index], joined by CR LF; index comes back on the last line consumed.
+NX_String ReadDescriptionLines(const NX_List<NX_String>& lines, int& index);
+// Reads "__updnx__.tmp" in the settings folder (appends; lists not cleared first).
+bool ReadVersionsFile(NX_List<NX_AddonUpdate_Message>& messages,
+                      NX_List<NX_AddonUpdate_Addon>& addons,
+                      NX_List<NX_AddonUpdate_Library>& libraries);
+// The same from text already in memory (UTF-8, cut at the first NUL).
+void ParseVersionsText(const char* bytes, std::size_t size,
+                       NX_List<NX_AddonUpdate_Message>& messages,
+                       NX_List<NX_AddonUpdate_Addon>& addons,
+                       NX_List<NX_AddonUpdate_Library>& libraries);
