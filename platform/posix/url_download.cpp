@@ -1,0 +1,141 @@
+#include "platform/url_download.h"
+
+#include <curl/curl.h>
+
+#include <cstdio>
+#include <memory>
+
+#include "platform/file_access.h"
+
+namespace platform {
+
+namespace {
+
+void InitialiseCurlOnce() {
+    static const CURLcode initialised = curl_global_init(CURL_GLOBAL_DEFAULT);
+    (void)initialised;
+}
+
+struct Transfer {
+    CURL* curl = nullptr;
+    std::FILE* file = nullptr;
+    DownloadObserver* observer = nullptr;
+    std::int64_t maxBytes = 0;
+    std::int64_t received = 0;
+    bool begun = false;
+    bool cancelled = false;
+    bool writeFailed = false;
+};
+
+std::int64_t AnnouncedLength(CURL* curl) {
+    curl_off_t length = -1;
+    curl_easy_getinfo(curl, CURLINFO_CONTENT_LENGTH_DOWNLOAD_T, &length);
+    return length > 0 ? static_cast<std::int64_t>(length) : 0;
+}
+
+// Only the body of a 200 answer reaches the file; anything else is not the file asked for.
+bool IsWholeAnswer(CURL* curl) {
+    long status = 0;
+    curl_easy_getinfo(curl, CURLINFO_RESPONSE_CODE, &status);
+    return status == 200;
+}
+
+size_t WriteBody(char* data, size_t size, size_t count, void* context) {
+    auto& transfer = *static_cast<Transfer*>(context);
+    const size_t bytes = size * count;
+    if (!IsWholeAnswer(transfer.curl)) {
+        transfer.writeFailed = true;
+        return 0;
+    }
+    transfer.received += static_cast<std::int64_t>(bytes);
+    if (transfer.received > transfer.maxBytes ||
+        std::fwrite(data, 1, bytes, transfer.file) != bytes) {
+        transfer.writeFailed = true;
+        return 0;
+    }
+    const std::int64_t total = AnnouncedLength(transfer.curl);
+    if (!transfer.begun) {
+        transfer.begun = true;
+        if (transfer.observer->Report(DownloadProgress::kBegins, 0, total)) {
+            transfer.cancelled = true;
+            return 0;
+        }
+    }
+    if (transfer.observer->Report(DownloadProgress::kArriving, transfer.received, total)) {
+        transfer.cancelled = true;
+        return 0;
+    }
+    return bytes;
+}
+
+int PollStop(void* context, curl_off_t, curl_off_t, curl_off_t, curl_off_t) {
+    auto& transfer = *static_cast<Transfer*>(context);
+    if (transfer.observer->StopRequested()) {
+        transfer.cancelled = true;
+        return 1;
+    }
+    return 0;
+}
+
+struct CurlDeleter {
+    void operator()(CURL* curl) const { curl_easy_cleanup(curl); }
+};
+struct HeaderListDeleter {
+    void operator()(curl_slist* list) const { curl_slist_free_all(list); }
+};
+struct FileCloser {
+    void operator()(std::FILE* file) const { std::fclose(file); }
+};
+
+}  // namespace
+
+DownloadOutcome DownloadUrlToFile(const char* url, const char* utf8Path, std::int64_t maxBytes,
+                                  DownloadObserver& observer) {
+    InitialiseCurlOnce();
+    const std::unique_ptr<CURL, CurlDeleter> curl(curl_easy_init());
+    const std::unique_ptr<std::FILE, FileCloser> file(OpenFileUtf8(utf8Path, "wb"));
+    if (curl == nullptr || file == nullptr) {
+        return DownloadOutcome::kFailed;
+    }
+    curl_slist* headers = curl_slist_append(nullptr, "Cache-Control: no-cache");
+    headers = curl_slist_append(headers, "Pragma: no-cache");
+    const std::unique_ptr<curl_slist, HeaderListDeleter> headerList(headers);
+
+    Transfer transfer;
+    transfer.curl = curl.get();
+    transfer.file = file.get();
+    transfer.observer = &observer;
+    transfer.maxBytes = maxBytes;
+
+    CURL* handle = curl.get();
+    curl_easy_setopt(handle, CURLOPT_URL, url);
+    curl_easy_setopt(handle, CURLOPT_HTTPHEADER, headers);
+    curl_easy_setopt(handle, CURLOPT_FOLLOWLOCATION, 1L);
+    curl_easy_setopt(handle, CURLOPT_FAILONERROR, 1L);
+    curl_easy_setopt(handle, CURLOPT_NOSIGNAL, 1L);
+    curl_easy_setopt(handle, CURLOPT_MAXFILESIZE_LARGE, static_cast<curl_off_t>(maxBytes));
+    curl_easy_setopt(handle, CURLOPT_WRITEFUNCTION, WriteBody);
+    curl_easy_setopt(handle, CURLOPT_WRITEDATA, &transfer);
+    curl_easy_setopt(handle, CURLOPT_NOPROGRESS, 0L);
+    curl_easy_setopt(handle, CURLOPT_XFERINFOFUNCTION, PollStop);
+    curl_easy_setopt(handle, CURLOPT_XFERINFODATA, &transfer);
+
+    const CURLcode result = curl_easy_perform(handle);
+    if (transfer.cancelled) {
+        return DownloadOutcome::kCancelled;
+    }
+    if (result != CURLE_OK || transfer.writeFailed || !IsWholeAnswer(handle) ||
+        std::fflush(file.get()) != 0) {
+        return DownloadOutcome::kFailed;
+    }
+    const std::int64_t total = AnnouncedLength(handle);
+    if (!transfer.begun && observer.Report(DownloadProgress::kBegins, 0, total)) {
+        return DownloadOutcome::kCancelled;
+    }
+    if (observer.Report(DownloadProgress::kEndOfData, transfer.received, total)) {
+        return DownloadOutcome::kCancelled;
+    }
+    return DownloadOutcome::kCompleted;
+}
+
+}  // namespace platform
