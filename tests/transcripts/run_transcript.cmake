@@ -1,11 +1,12 @@
 # Runs one transcript case: a fresh user folder (seeded from the case's "user" folder), the
 # case's own add-ons folder when it lists one ("addons.txt", names taken from the build's
-# add-ons folder or, for the demo member tools, its members folder), then velmora-host with the case's script and options. The transcript must equal
-# "expected.txt", and every file of "expected-user" must equal the file of that name left in
-# the user folder, byte for byte.
+# add-ons folder or, for the demo member tools, its members folder), then velmora-host with the
+# case's script and options. The transcript must equal "expected.txt", and every file of
+# "expected-user" must equal the file of that name left in the user folder, byte for byte.
 #
 #   cmake -DRUNNER=<velmora-host> [-DEMULATOR=<wine-run.sh>] -DBUILD_ADDONS=<dir>
-#         -DBUILD_MEMBERS=<dir> -DCASE=<case folder> -DWORK=<scratch folder> -P run_transcript.cmake
+#         -DBUILD_MEMBERS=<dir> -DUPDATE_SERVER=<program> -DUPDATE_ROOT=<dir>
+#         -DCASE=<case folder> -DWORK=<scratch folder> -P run_transcript.cmake
 file(REMOVE_RECURSE "${WORK}")
 file(MAKE_DIRECTORY "${WORK}/user")
 if(EXISTS "${CASE}/user")
@@ -31,8 +32,17 @@ if(EXISTS "${CASE}/options.txt")
   list(APPEND arguments ${options})
 endif()
 
+# A case with "server.txt" runs against the demo update server, started with the options in that
+# file and reached through http_proxy; the server ends with the session.
+set(server)
+if(EXISTS "${CASE}/server.txt")
+  file(STRINGS "${CASE}/server.txt" server_options)
+  separate_arguments(server_options UNIX_COMMAND "${server_options}")
+  set(server "${UPDATE_SERVER}" --root "${UPDATE_ROOT}" --port 0 --max-seconds 100
+             --log "${WORK}/server.log" ${server_options} --)
+endif()
 execute_process(
-  COMMAND ${EMULATOR} "${RUNNER}" ${arguments}
+  COMMAND ${server} ${EMULATOR} "${RUNNER}" ${arguments}
   OUTPUT_FILE "${WORK}/transcript.txt"
   ERROR_VARIABLE errors
   RESULT_VARIABLE result
