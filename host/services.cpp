@@ -78,10 +78,13 @@ std::vector<ModelessWindowInfo> RegisteredModelessWindows() {
     return windows;
 }
 
-// From a copy: a window may unregister itself while it handles the message.
+// From a copy: a window may unregister itself while it handles the message. A window
+// registered without a callback does not take part.
 void SendToModelessWindows(std::int32_t messageID) {
     for (const ModelessWindowInfo& window : RegisteredModelessWindows()) {
-        window.callback(window.referenceID, messageID, 0);
+        if (window.callback != nullptr) {
+            window.callback(window.referenceID, messageID, 0);
+        }
     }
 }
 
