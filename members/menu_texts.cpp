@@ -11,13 +11,10 @@ namespace {
 
 using resource_ids::kMenuItemStrings;
 using resource_ids::kMenuStrings;
-using resource_ids::kUpdateStrings;
 
 constexpr short kMenuLanguages = 7;
 constexpr short kJapanese = 5;
 constexpr short kEnglish = 1;
-constexpr short kStartText = 16;
-constexpr short kRefreshText = 17;
 
 struct ItemText {
     std::int32_t item;
@@ -36,15 +33,6 @@ void SetItemTexts(GSType request, short textList, short paletteText) {
     }
 }
 
-void RefreshPalettePopupTexts() {
-    const short dialog = Palette().dialogId;
-    const short updateTexts = static_cast<short>(kUpdateStrings + LanguageIndex);
-    DGSetItemHelpIndex(dialog, 1, static_cast<short>(LanguageIndex + 1));
-    DGPopUpSetItemText(dialog, 1, 1, NX_GetString(updateTexts, kStartText).ToUniString());
-    DGPopUpSetItemText(dialog, 1, DGPopUpGetItemCount(dialog, 1),
-                       NX_GetString(updateTexts, kRefreshText).ToUniString());
-}
-
 }  // namespace
 
 void RefreshMenuTexts() {
@@ -56,7 +44,5 @@ void RefreshMenuTexts() {
     const short secondList =
         LanguageIndex == kJapanese ? static_cast<short>(kMenuItemStrings + kEnglish) : textList;
     SetItemTexts(FourCharCode("AMIT"), secondList, paletteText);
-    if (Palette().dialogId != 0) {
-        RefreshPalettePopupTexts();
-    }
+    RefreshPalettePopupTexts();
 }

@@ -233,6 +233,17 @@ void RebuildMemberList() {
     }
 }
 
+void RefreshPalettePopupTexts() {
+    const short dialog = Palette().dialogId;
+    if (dialog == 0) {
+        return;
+    }
+    DGSetItemHelpIndex(dialog, kPopup, static_cast<short>(LanguageIndex + 1));
+    DGPopUpSetItemText(dialog, kPopup, 1, UpdateText(kStartText));
+    DGPopUpSetItemText(dialog, kPopup, DGPopUpGetItemCount(dialog, kPopup),
+                       UpdateText(kRefreshText));
+}
+
 void RebuildMemberListIfVisible() {
     if (IsPaletteShown()) {
         RebuildMemberList();

@@ -31,6 +31,9 @@ bool IsPaletteShown();
 // problem notice is shown.
 void RebuildMemberList();
 void RebuildMemberListIfVisible();
+// The help entry and the fixed pop-up texts ("Start...", the refresh entry) in the current
+// language; nothing while there is no palette.
+void RefreshPalettePopupTexts();
 // Tells every member in the pop-up that the interface language changed.
 void SendLanguageToListedMembers();
 // Item 5 ("About…") of every language's menu.
