@@ -96,8 +96,7 @@ bool IsMemberPresent(int index) {
 }
 
 void LaunchMember(int index) {
-    const API_ModulID module = ModuleId(index);
-    if (HostInterface::CommandTest(&module, MemberLaunchCode(index), 0) != NoError) {
+    if (!IsMemberPresent(index)) {
         const short errors = static_cast<short>(resource_ids::kErrorStrings + LanguageIndex);
         NX_Alert(-1, NX_GetString(errors, kMissingAddonTitle).GetText(),
                  NX_GetString(errors, kMissingAddonText).GetText(), nullptr);
@@ -105,6 +104,7 @@ void LaunchMember(int index) {
     }
     // Members look for the marker when they start, to know that the hub is there.
     CreatePresenceMarker();
+    const API_ModulID module = ModuleId(index);
     HostInterface::CommandCall(&module, MemberLaunchCode(index), 0, nullptr, nullptr, false);
 }
 
