@@ -1,6 +1,10 @@
 // Commands between modules: a command reaches the module with the given identity when it both
 // registered the service and installed a handler for it.
 #include <algorithm>
+#include <memory>
+#include <utility>
+
+#include "acapi/gs_memory.h"
 
 #include "host/addon_registry.h"
 #include "host/host_operations.h"
@@ -35,6 +39,20 @@ APIModulCommandProc FindHandler(const API_ModulID* module, GSType code, std::int
     return nullptr;
 }
 
+// The parameters of a queued command are the host's until the callback receives them: a
+// command dropped with its module gives them back.
+struct QueuedParameters {
+    explicit QueuedParameters(GSHandle params) : handle(params) {}
+    QueuedParameters(const QueuedParameters&) = delete;
+    QueuedParameters& operator=(const QueuedParameters&) = delete;
+    ~QueuedParameters() {
+        if (handle != nullptr) {
+            BMKillHandle(&handle);
+        }
+    }
+    GSHandle handle;
+};
+
 }  // namespace
 
 GSErrCode CommandTest(API_AddonContext /*context*/, const API_ModulID* module, GSType cmdID,
@@ -60,11 +78,14 @@ GSErrCode CommandCallFromEventLoop(API_AddonContext context, const API_ModulID* 
         return APIERR_BADPARS;
     }
     const API_ModulID target = *module;
+    auto queued = std::make_shared<QueuedParameters>(params);
     PostToMainThread(context, [=] {
-        GSHandle callParams = params;
+        GSHandle callParams = std::exchange(queued->handle, nullptr);
         CommandCall(context, &target, cmdID, cmdVersion, callParams, nullptr, silentMode);
         if (callback != nullptr) {
             callback(&callParams, nullptr, silentMode);
+        } else {
+            BMKillHandle(&callParams);
         }
     });
     return NoError;

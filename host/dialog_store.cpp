@@ -121,11 +121,15 @@ void CloseDialog(short id) {
     }
 }
 
+// The callback may close a modeless dialog itself (DGModelessClose) before it answers: the
+// dialog is then gone, and only its number is safe to use.
 void Click(Dialog& dialog, short item) {
+    const short id = dialog.id;
     const short answer = SendMessage(dialog, DG_MSG_CLICK, item);
-    if (answer != 0) {
-        dialog.result = answer;
-        CloseDialog(dialog.id);
+    Dialog* stillOpen = FindDialog(id);
+    if (answer != 0 && stillOpen != nullptr) {
+        stillOpen->result = answer;
+        CloseDialog(id);
     }
 }
 

@@ -11,6 +11,7 @@
 #include "shell/menu_dispatcher.h"
 #include "shell/presence_marker.h"
 #include "update/auto_update.h"
+#include "update/update_check.h"
 
 namespace {
 
@@ -59,6 +60,7 @@ GSErrCode RegisterInterface() {
 GSErrCode Initialize() {
     DeletePresenceMarker();
     ResetPalette();
+    MarkStartupWorkPending();
     if (const GSErrCode result = HostInterface::InstallModulCommandHandler(
             kServiceCode, kServiceVersion, &ServiceHandler);
         result != NoError) {
@@ -74,6 +76,7 @@ GSErrCode Initialize() {
 }
 
 GSErrCode FreeData() {
+    EndUpdateService();
     ClosePalette();
     DeletePresenceMarker();
     SweepMarkers();

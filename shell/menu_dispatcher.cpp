@@ -9,6 +9,7 @@
 #include "settings/language_dialog.h"
 #include "shell/documents.h"
 #include "update/auto_update.h"
+#include "update/update_check.h"
 
 namespace {
 
@@ -17,6 +18,7 @@ using resource_ids::kMenuStrings;
 enum MenuItem : std::int32_t {
     kPaletteItem = 1,
     kLanguageItem = 2,
+    kUpdateCheckItem = 3,
     kAutoUpdateItem = 4,
     kUserGuideItem = 7,
     kNewFeaturesItem = 8,
@@ -35,7 +37,15 @@ GSErrCode InstallHandlers(std::integer_sequence<short, Offsets...> /*offsets*/) 
             ...);
 }
 
+// The automatic update check waits for the first command of the module's menu, so that loading
+// the host never waits for the network.
+bool startupWorkPending = true;
+
 }  // namespace
+
+void MarkStartupWorkPending() {
+    startupWorkPending = true;
+}
 
 GSErrCode InstallMenuHandlers() {
     return InstallHandlers(std::make_integer_sequence<short, 7>());
@@ -61,6 +71,9 @@ GSErrCode DispatchMenuCommand(short handlerList, const API_MenuItemRef& item) {
                 RefreshMenuTexts();
             }
             break;
+        case kUpdateCheckItem:
+            RunUpdateCheck(true);
+            break;
         case kAutoUpdateItem:
             ToggleAutoUpdate(kMenuStrings, kAutoUpdateItem);
             break;
@@ -75,6 +88,13 @@ GSErrCode DispatchMenuCommand(short handlerList, const API_MenuItemRef& item) {
             break;
         default:
             break;
+    }
+    if (startupWorkPending) {
+        // A manual check as the first command stands in for the automatic one.
+        if (item.itemIndex != kUpdateCheckItem) {
+            AutoUpdateTrigger();
+        }
+        startupWorkPending = false;
     }
     return NoError;
 }

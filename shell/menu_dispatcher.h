@@ -8,3 +8,5 @@ GSErrCode InstallMenuHandlers();
 // Runs the command of `item` chosen in the menu of list `listId`, when `listId` is the list
 // the handler is bound to. Always 0.
 GSErrCode DispatchMenuCommand(short handlerList, const API_MenuItemRef& item);
+// At load: the first command of the menu runs the start-up work (the automatic update check).
+void MarkStartupWorkPending();

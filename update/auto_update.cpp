@@ -2,6 +2,7 @@
 
 #include "foundation/nx_menu_flags.h"
 #include "settings/settings_store.h"
+#include "update/update_check.h"
 
 namespace {
 constexpr const char* kAutoUpdateKey = "AutoUpdate";
@@ -24,4 +25,15 @@ void ToggleAutoUpdate(short firstList, std::int32_t item) {
         StoreSetting(VersionStore, kAutoUpdateKey, wasOn ? "0" : "1", true);
         return wasOn ? flags & ~API_MenuItemChecked : flags | API_MenuItemChecked;
     });
+}
+
+void AutoUpdateTrigger() {
+    const NX_String text = GetSettingText(VersionStore, kAutoUpdateKey, true);
+    if (text.GetText()[0] == '\0') {
+        StoreSetting(VersionStore, kAutoUpdateKey, "1", true);
+        return;
+    }
+    if (NX_String::ToInt(text.GetText()) == 1) {
+        RunUpdateCheck(false);
+    }
 }

@@ -133,13 +133,26 @@ std::uintmax_t FileSize(const char* utf8Path) {
     return error ? 0 : size;
 }
 
+// The A form of the service takes paths in the system code page.
+std::string AnsiOfUtf8(const char* utf8) {
+    const int wideCount = MultiByteToWideChar(CP_UTF8, 0, utf8, -1, nullptr, 0);
+    std::wstring wide(static_cast<std::size_t>(wideCount), L'\0');
+    MultiByteToWideChar(CP_UTF8, 0, utf8, -1, wide.data(), wideCount);
+    const int ansiSize =
+        WideCharToMultiByte(CP_ACP, 0, wide.c_str(), -1, nullptr, 0, nullptr, nullptr);
+    std::string ansi(static_cast<std::size_t>(ansiSize), '\0');
+    WideCharToMultiByte(CP_ACP, 0, wide.c_str(), -1, ansi.data(), ansiSize, nullptr, nullptr);
+    return ansi;
+}
+
 }  // namespace
 
 DownloadOutcome DownloadUrlToFile(const char* url, const char* utf8Path, std::int64_t maxBytes,
                                   DownloadObserver& observer) {
     DeleteUrlCacheEntryA(url);
     BindStatus status(observer, maxBytes);
-    const HRESULT result = URLDownloadToFileA(nullptr, url, utf8Path, 0, &status);
+    const HRESULT result =
+        URLDownloadToFileA(nullptr, url, AnsiOfUtf8(utf8Path).c_str(), 0, &status);
     if (result == E_ABORT) {
         return status.TooLarge() ? DownloadOutcome::kFailed : DownloadOutcome::kCancelled;
     }

@@ -1,0 +1,53 @@
+#include "update/banner.h"
+
+#include "foundation/nx_files.h"
+#include "foundation/nx_location.h"
+#include "update/download_engine.h"
+#include "update/main_thread_handoff.h"
+#include "update/update_dialog.h"
+#include "update/update_host.h"
+
+namespace {
+
+constexpr const char* kBannerLocalName = "__banner__.jpg";
+constexpr const char* kBannerPath = "/update_plugins/banner.jpg";
+// A banner is a few hundred kilobytes; more is a broken or hostile server.
+constexpr long long kMaxBannerBytes = 8LL << 20;
+
+NX_String BannerFilePath() {
+    NX_String folder;
+    if (GetSettingsFolderPath(folder) != NoError) {
+        return {};
+    }
+    return JoinPath(folder.GetText(), kBannerLocalName);
+}
+
+void LoadBanner(std::int32_t /*state*/) {
+    const NX_String path = BannerFilePath();
+    if (path.IsNull()) {
+        return;
+    }
+    DeleteEntry(path.GetText());
+}
+
+// Runs on the download's thread: the loading and the redraw happen on the main thread.
+std::int32_t OnBannerDownloaded(std::int32_t state, double /*fraction*/, void* /*userData*/) {
+    if (state == kDownloadDone) {
+        HandToMainThread(&LoadBanner, state);
+    }
+    return 0;
+}
+
+}  // namespace
+
+void StartBannerDownload() {
+    const NX_String path = BannerFilePath();
+    if (!path.IsNull()) {
+        DownloadFileAsync(NX_String(kUpdateHost) + kBannerPath, path, &OnBannerDownloaded, nullptr,
+                          kMaxBannerBytes);
+    }
+}
+
+void DrawBanner(const DGUserUpdateData& /*update*/) {}
+
+void ForgetBanner() {}

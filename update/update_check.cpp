@@ -1,0 +1,103 @@
+#include "update/update_check.h"
+
+#include <cstdint>
+#include <ctime>
+
+#include "foundation/nx_language_index.h"
+#include "foundation/nx_localized.h"
+#include "foundation/nx_location.h"
+#include "resources/resource_ids.h"
+#include "settings/settings_store.h"
+#include "update/banner.h"
+#include "update/download_engine.h"
+#include "update/main_thread_handoff.h"
+#include "update/update_dialog.h"
+#include "update/update_host.h"
+#include "update/update_list.h"
+#include "update/update_results.h"
+
+namespace {
+
+constexpr const char* kVersionsLocalName = "__updnx__.tmp";
+constexpr std::int64_t kAutomaticInterval = 1209600;  // 14 days
+constexpr long kHostMainVersion = 16;
+constexpr short kNoConnectionText = 33;
+
+// Main thread only: set when the catalogue download starts, cleared when its end arrives.
+bool versionsDownloadRunning = false;
+
+NX_String LastCheckKey() {
+    return NX_String::Format("LastUpdateCheck_%ld0", kHostMainVersion);
+}
+
+// The settings keep the time as a 32-bit count of seconds.
+std::int32_t Now() {
+    return static_cast<std::int32_t>(std::time(nullptr));
+}
+
+void ShowNoConnectionAlert() {
+    const NX_String text = NX_GetString(
+        static_cast<short>(resource_ids::kGeneralStrings + LanguageIndex), kNoConnectionText);
+    NX_Alert(-1, nullptr, text.GetText(), nullptr);
+}
+
+void FinishVersionsDownload(std::int32_t state) {
+    versionsDownloadRunning = false;
+    if (state == kDownloadFailed) {
+        ShowNoConnectionAlert();
+    } else if (state == kDownloadDone) {
+        BuildUpdateList();
+    }
+}
+
+// Runs on the download's thread: only the final states go on, to the main thread.
+std::int32_t OnVersionsDownloaded(std::int32_t state, double /*fraction*/, void* /*userData*/) {
+    if (state == kDownloadFailed || state == kDownloadDone || state == kDownloadCancelled) {
+        HandToMainThread(&FinishVersionsDownload, state);
+    }
+    return 0;
+}
+
+}  // namespace
+
+bool RunUpdateCheck(bool manual) {
+    const NX_String key = LastCheckKey();
+    LoadSettings(VersionStore, true);
+    if (!manual) {
+        const std::int64_t last = GetSettingNumber(VersionStore, key, false);
+        if (last != 0 && std::int64_t{Now()} - last < kAutomaticInterval) {
+            return true;
+        }
+    }
+    // A check asked for while the catalogue is still coming in joins that one: its results
+    // window shows when the catalogue is in, and a second download into the same file would
+    // only race the first.
+    if (versionsDownloadRunning) {
+        return true;
+    }
+    OpenHiddenUpdateDialog();
+    NX_String folder;
+    if (GetSettingsFolderPath(folder) != NoError) {
+        return false;
+    }
+    const NX_String path = JoinPath(folder.GetText(), kVersionsLocalName);
+    if (DownloadFileAsync(NX_String(kUpdateHost) + kVersionsFilePath, path, &OnVersionsDownloaded,
+                          nullptr, kMaxVersionsFileBytes)) {
+        versionsDownloadRunning = true;
+        SetSettingNumber(VersionStore, key, Now(), true);
+        SaveSettings(VersionStore);
+    } else {
+        ShowNoConnectionAlert();
+    }
+    return true;
+}
+
+void EndUpdateService() {
+    // The threads leave the module first; what they handed to the main loop and has not run
+    // yet is dropped by the host with the module.
+    StopAllDownloads();
+    versionsDownloadRunning = false;
+    CloseUpdateDialog();
+    ForgetBanner();
+    ForgetUpdateResults();
+}
