@@ -11,6 +11,7 @@
 
 #include "ac_export.h"
 #include "ac_types.h"
+#include "ftm.h"
 #include "gs_unistring.h"
 
 namespace IO {
@@ -58,15 +59,6 @@ struct DGUserUpdateData {
 struct DGIcon {
     GSResModule module;
     short resourceId;
-};
-
-// A file type offered by the file dialog.
-struct DGFileFilter {
-    GS::UniString description;  // "Text Files"
-    GS::UniString extension;    // without the dot: "TXT"
-    GSType creator;             // four-character codes of the type
-    GSType type;
-    short iconId;
 };
 
 // Kinds of the system's file dialog.
@@ -148,9 +140,11 @@ ACAPI_HOST_API void DGPopUpSelectItem(short dialId, short item, short popupItem)
 ACAPI_HOST_API short DGPopUpGetSelected(short dialId, short item);
 ACAPI_HOST_API short DGPopUpGetItemCount(short dialId, short item);
 
-// The system's file dialog. Answers true and the chosen file's location when the user confirms,
-// false when the user cancels.
+// The system's file dialog. Its filters are file types registered with the file type manager
+// (ftm.h); an identifier nobody registered is not offered. A null `folder` opens where the host
+// chooses. Answers true and the chosen file's location when the user confirms, false when the
+// user cancels.
 ACAPI_HOST_API bool DGFileDialog(short kind, const GS::UniString& title,
-                                 const DGFileFilter* filters, short filterCount,
+                                 const FTM::TypeID* filters, short filterCount,
                                  const IO::Location* folder, const GS::UniString& proposedName,
                                  IO::Location* chosen);

@@ -56,5 +56,17 @@ using AlertHandler = std::function<short(const std::string& title, const std::st
 ACAPI_HOST_API void SetAlertHandler(AlertHandler handler);
 // The answer to the next file dialog: a native path, or cancel. Without one, it is cancelled.
 ACAPI_HOST_API void AnswerNextFileDialog(bool confirm, const std::string& nativePath);
+// What the user sees of a file dialog when it opens: its kind (4 save), title, filters as
+// "description (*.EXTENSION)", the folder it opens in (a location text, empty when the host
+// chooses) and the proposed name.
+struct FileDialogInfo {
+    short kind;
+    std::string title;
+    std::vector<std::string> filters;
+    std::string folder;
+    std::string proposedName;
+};
+using FileDialogObserver = std::function<void(const FileDialogInfo& dialog)>;
+ACAPI_HOST_API void SetFileDialogObserver(FileDialogObserver observer);
 
 }  // namespace host

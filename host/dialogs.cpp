@@ -1,11 +1,9 @@
 // The dialog manager's operations on dialogs and items, as modules call them.
 #include <mutex>
 
-#include "acapi/io.h"
 #include "host/dialog_store.h"
 #include "host/io_text.h"
 #include "host/main_thread_queue.h"
-#include "platform/native_path.h"
 
 using host::Dialog;
 using host::DialogItem;
@@ -16,11 +14,6 @@ namespace {
 
 std::function<bool()> modalDriver;
 host::AlertHandler alertHandler;
-struct FileAnswer {
-    bool confirm;
-    std::string nativePath;
-};
-std::vector<FileAnswer> fileAnswers;
 
 // The items an operation on `item` reaches (DG_ALL_ITEMS: all of them).
 template <typename Change>
@@ -54,10 +47,6 @@ void SetModalDriver(std::function<bool()> driver) {
 
 void SetAlertHandler(AlertHandler handler) {
     alertHandler = std::move(handler);
-}
-
-void AnswerNextFileDialog(bool confirm, const std::string& nativePath) {
-    fileAnswers.push_back({confirm, nativePath});
 }
 
 std::vector<DialogInfo> OpenDialogs() {
@@ -404,20 +393,4 @@ short DGPopUpGetSelected(short dialId, short item) {
 short DGPopUpGetItemCount(short dialId, short item) {
     const DialogItem* entry = FindItem(dialId, item);
     return entry != nullptr ? static_cast<short>(entry->info.popupItems.size()) : 0;
-}
-
-bool DGFileDialog(short /*kind*/, const GS::UniString& /*title*/, const DGFileFilter* /*filters*/,
-                  short /*filterCount*/, const IO::Location* /*folder*/,
-                  const GS::UniString& /*proposedName*/, IO::Location* chosen) {
-    if (fileAnswers.empty()) {
-        return false;
-    }
-    const FileAnswer answer = fileAnswers.front();
-    fileAnswers.erase(fileAnswers.begin());
-    if (!answer.confirm || chosen == nullptr) {
-        return false;
-    }
-    *chosen = IO::Location(GS::UniString(
-        platform::LocationTextFromNativePath(answer.nativePath).c_str(), GS::CC_UTF8));
-    return true;
 }

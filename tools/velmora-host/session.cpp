@@ -6,6 +6,7 @@
 #include <filesystem>
 #include <thread>
 
+#include "acapi/dg.h"
 #include "host/dialog_control.h"
 #include "host/host_control.h"
 #include "platform/module_self.h"
@@ -114,6 +115,20 @@ Session::Session(const Options& options, std::istream& script)
             nextAlertButton_ = 1;
             return button;
         });
+    host::SetFileDialogObserver([this](const host::FileDialogInfo& dialog) {
+        out_.Drain();
+        std::string line = dialog.kind == DG_FILEDIALOG_SAVE
+                               ? "SAVE DIALOG: "
+                               : "FILE DIALOG " + std::to_string(dialog.kind) + ": ";
+        line += dialog.title + " | filters: ";
+        for (std::size_t i = 0; i < dialog.filters.size(); ++i) {
+            line += (i == 0 ? "" : ", ") + dialog.filters[i];
+        }
+        if (!dialog.folder.empty()) {
+            line += " | folder: " + dialog.folder;
+        }
+        out_.Line(line + " | name: " + dialog.proposedName);
+    });
     host::SetModalDriver([this] { return Step(true); });
     if (options_.traceEntryPoints) {
         host::SetEntryPointObserver(
@@ -131,6 +146,7 @@ Session::Session(const Options& options, std::istream& script)
 Session::~Session() {
     host::SetModalDriver(nullptr);
     host::SetAlertHandler(nullptr);
+    host::SetFileDialogObserver(nullptr);
     host::SetEntryPointObserver(nullptr);
 }
 
