@@ -2,6 +2,8 @@
 
 #include <utility>
 
+#include "about/about_dialog.h"
+#include "acapi/dg.h"
 #include "foundation/nx_language_index.h"
 #include "members/menu_texts.h"
 #include "members/palette.h"
@@ -20,10 +22,17 @@ enum MenuItem : std::int32_t {
     kLanguageItem = 2,
     kUpdateCheckItem = 3,
     kAutoUpdateItem = 4,
+    kAboutItem = 5,
     kUserGuideItem = 7,
     kNewFeaturesItem = 8,
     kLicenseItem = 9,
 };
+
+// The About box belongs to the palette: it is offered only while the palette's window exists.
+bool IsPaletteOpen() {
+    const short dialog = Palette().dialogId;
+    return dialog != 0 && DGIsDialogOpen(dialog);
+}
 
 template <short Offset>
 GSErrCode MenuHandler(const API_MenuParams* params) {
@@ -76,6 +85,13 @@ GSErrCode DispatchMenuCommand(short handlerList, const API_MenuItemRef& item) {
             break;
         case kAutoUpdateItem:
             ToggleAutoUpdate(kMenuStrings, kAutoUpdateItem);
+            break;
+        case kAboutItem:
+            if (IsPaletteOpen()) {
+                AboutData about;
+                ShowAboutDialog(about);
+                RebuildMemberListIfVisible();
+            }
             break;
         case kUserGuideItem:
             OpenShippedDocument(ShippedDocument::UserGuide);
