@@ -19,3 +19,5 @@ for member in StairMaker RoofBuilder WindowMaker "FacadeComposer 2" SunStudy; do
 done
 echo "=== velmora-host --addons $work/addons --user-dir $work/user --script demo/session.script"
 "$bin/velmora-host" --addons "$work/addons" --user-dir "$work/user" --script demo/session.script
+echo "=== the version report saved from the About box ($work/user/versions.txt)"
+tr -d '\r' <"$work/user/versions.txt"
