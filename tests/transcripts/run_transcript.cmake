@@ -13,6 +13,34 @@ if(EXISTS "${CASE}/user")
   file(COPY "${CASE}/user/" DESTINATION "${WORK}/user")
 endif()
 
+# "stored-settings.txt": lines "FILE NAME VALUE" written as settings records into the user
+# folder, every byte with its two halves exchanged. A value "NOW-<seconds>" is the current time
+# less that many seconds, so that a case can make the last update check as old as it needs.
+if(EXISTS "${CASE}/stored-settings.txt")
+  string(TIMESTAMP now "%s" UTC)
+  file(STRINGS "${CASE}/stored-settings.txt" records)
+  foreach(record IN LISTS records)
+    string(REGEX MATCH "^([^ ]+) ([^ ]+) (.*)$" matched "${record}")
+    set(file_name "${CMAKE_MATCH_1}")
+    set(setting_name "${CMAKE_MATCH_2}")
+    set(value "${CMAKE_MATCH_3}")
+    if(value MATCHES "^NOW-([0-9]+)$")
+      math(EXPR value "${now} - ${CMAKE_MATCH_1}")
+    endif()
+    string(HEX "$${setting_name}: ${value}\r\n" hex)
+    string(REGEX MATCHALL ".." pairs "${hex}")
+    set(bytes)
+    foreach(pair IN LISTS pairs)
+      string(SUBSTRING "${pair}" 0 1 high)
+      string(SUBSTRING "${pair}" 1 1 low)
+      math(EXPR code "0x${low}${high}")
+      string(ASCII ${code} byte)
+      string(APPEND bytes "${byte}")
+    endforeach()
+    file(APPEND "${WORK}/user/${file_name}" "${bytes}")
+  endforeach()
+endif()
+
 set(arguments --user-dir "${WORK}/user" --script "${CASE}/session.script")
 if(EXISTS "${CASE}/addons.txt")
   file(MAKE_DIRECTORY "${WORK}/addons")
@@ -34,7 +62,10 @@ endif()
 
 # A case with "server.txt" runs against the demo update server, started with the options in that
 # file and reached through http_proxy; the server ends with the session.
+# Without one, the proxy is a closed port on loopback: a check fails at once and no session ever
+# looks for the real update host.
 set(server)
+set(ENV{http_proxy} "http://127.0.0.1:9")
 if(EXISTS "${CASE}/server.txt")
   file(STRINGS "${CASE}/server.txt" server_options)
   separate_arguments(server_options UNIX_COMMAND "${server_options}")

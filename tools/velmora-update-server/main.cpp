@@ -6,8 +6,11 @@
 // with http_proxy pointing here and exits with its status; without one, prints
 // "LISTENING http://127.0.0.1:PORT" and serves until a limit. It always stops by itself after
 // max-seconds or max-requests, so a forgotten server never outlives its test.
+#include <arpa/inet.h>
 #include <httplib.h>
+#include <netinet/in.h>
 #include <signal.h>
+#include <sys/socket.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -64,6 +67,28 @@ int RunCommand(const std::vector<std::string>& command, const std::string& proxy
     return WIFEXITED(status) ? WEXITSTATUS(status) : 1;
 }
 
+// For the refused connection: a port that nobody listens on. A bound but idle listening socket
+// would not do: the system accepts connections into its backlog and the client waits forever.
+int UnusedPort(int wanted) {
+    if (wanted != 0) {
+        return wanted;
+    }
+    const int probe = socket(AF_INET, SOCK_STREAM, 0);
+    sockaddr_in address{};
+    address.sin_family = AF_INET;
+    address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+    socklen_t length = sizeof address;
+    int port = -1;
+    if (probe >= 0 && bind(probe, reinterpret_cast<sockaddr*>(&address), sizeof address) == 0 &&
+        getsockname(probe, reinterpret_cast<sockaddr*>(&address), &length) == 0) {
+        port = ntohs(address.sin_port);
+    }
+    if (probe >= 0) {
+        close(probe);
+    }
+    return port;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -103,19 +128,18 @@ int main(int argc, char** argv) {
         }
     });
 
-    const int port = options.port == 0
-                         ? server.bind_to_any_port(kLoopback)
-                         : (server.bind_to_port(kLoopback, options.port) ? options.port : -1);
+    const int port =
+        options.fault == Fault::Refuse
+            ? UnusedPort(options.port)
+            : (options.port == 0
+                   ? server.bind_to_any_port(kLoopback)
+                   : (server.bind_to_port(kLoopback, options.port) ? options.port : -1));
     if (port < 0) {
         std::fprintf(stderr, "velmora-update-server: cannot listen on %s:%d\n", kLoopback,
                      options.port);
         return 1;
     }
     const std::string address = "http://" + std::string(kLoopback) + ":" + std::to_string(port);
-    if (options.fault == Fault::Refuse) {
-        // Nobody answers at this address: a client's connection is refused.
-        server.stop();
-    }
     std::thread listener([&] {
         if (options.fault != Fault::Refuse) {
             server.listen_after_bind();
