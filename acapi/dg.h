@@ -47,12 +47,21 @@ constexpr short DG_POPUP_BOTTOM = -1;
 struct DGUserUpdateData {
     short dialogId;
     short item;
-    short reqType;        // 1: draw the item; 2: the host only measures it
-    void* drawContext;    // the host's drawing surface for this item (see DGGraphix below)
-    std::int32_t left;    // the item's rectangle, inclusive, in the item's own coordinates
+    short reqType;      // 1: draw the item; 2: the host only measures it
+    void* drawContext;  // the item's drawing surface: an HDC on Windows, a DGFramebuffer* elsewhere
+    std::int32_t left;  // the item's rectangle, inclusive, in the item's own coordinates
     std::int32_t top;
     std::int32_t right;
     std::int32_t bottom;
+};
+
+// The drawing surface of a user-drawn item where the system has no device context: one pixel
+// per item point, 0xAARRGGBB, rows top-down, stride in pixels.
+struct DGFramebuffer {
+    std::int32_t width;
+    std::int32_t height;
+    std::int32_t stride;
+    std::uint32_t* pixels;
 };
 
 // An icon of a module's resources, for list rows.
@@ -144,7 +153,6 @@ ACAPI_HOST_API short DGPopUpGetItemCount(short dialId, short item);
 // (ftm.h); an identifier nobody registered is not offered. A null `folder` opens where the host
 // chooses. Answers true and the chosen file's location when the user confirms, false when the
 // user cancels.
-ACAPI_HOST_API bool DGFileDialog(short kind, const GS::UniString& title,
-                                 const FTM::TypeID* filters, short filterCount,
-                                 const IO::Location* folder, const GS::UniString& proposedName,
-                                 IO::Location* chosen);
+ACAPI_HOST_API bool DGFileDialog(short kind, const GS::UniString& title, const FTM::TypeID* filters,
+                                 short filterCount, const IO::Location* folder,
+                                 const GS::UniString& proposedName, IO::Location* chosen);
