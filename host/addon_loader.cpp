@@ -4,14 +4,18 @@
 #include <cstring>
 #include <filesystem>
 #include <string_view>
+#include <chrono>
 #include <system_error>
+#include <thread>
 #include <utility>
 
+#include "acapi/db.h"
 #include "acapi/gs_memory.h"
 #include "acapi/rs.h"
 #include "host/addon_registry.h"
 #include "host/host_control.h"
 #include "host/main_thread_queue.h"
+#include "host/thread_accounting.h"
 #include "platform/dynamic_library.h"
 #include "platform/utf8_path.h"
 
@@ -22,6 +26,8 @@ namespace {
 constexpr GSResID kModuleIdResource = 32500;
 constexpr std::uint32_t kModuleIdFormat = 8;
 constexpr std::string_view kModuleExtension = ".apx";
+// How long unloading waits for the module's threads to end before it unmaps it anyway.
+constexpr auto kThreadEndWait = std::chrono::seconds(10);
 
 std::vector<std::unique_ptr<LoadedAddon>> loadedAddons;
 LoadedAddon* registeringAddon = nullptr;
@@ -139,7 +145,21 @@ std::string StartAddon(LoadedAddon& addon) {
     return "";
 }
 
+// The module's code must stay mapped while its threads run it.
+void WaitForThreads(const LoadedAddon& addon) {
+    const auto until = std::chrono::steady_clock::now() + kThreadEndWait;
+    while (ThreadsOfLibrary(addon.library) > 0) {
+        if (std::chrono::steady_clock::now() >= until) {
+            DBPrintf("host: %s unloaded with %lld threads still running\n", addon.name.c_str(),
+                     static_cast<long long>(ThreadsOfLibrary(addon.library)));
+            return;
+        }
+        std::this_thread::sleep_for(std::chrono::milliseconds(5));
+    }
+}
+
 void Release(LoadedAddon& addon) {
+    WaitForThreads(addon);
     if (addon.context != nullptr) {
         DiscardPendingWork(addon.context);
     }
@@ -209,6 +229,7 @@ LoadResult LoadAddon(const std::string& nativePath) {
         result.problem = "the module cannot be loaded: " + loadError;
         return result;
     }
+    InstallThreadAccounting(addon->library);
     addon->resourceModule = RSAddModule(addon->library);
     if (!ReadModuleId(addon->resourceModule, &addon->id)) {
         result.problem = "the module has no identity resource";
@@ -275,6 +296,15 @@ std::string AddonNativePath(const std::string& name) {
 API_AddonContext AddonContext(const std::string& name) {
     const auto found = FindByName(name);
     return found != loadedAddons.end() ? (*found)->context : nullptr;
+}
+
+std::int64_t RunningThreadCount(const std::string& addon) {
+    const auto found = FindByName(addon);
+    return found != loadedAddons.end() ? ThreadsOfLibrary((*found)->library) : 0;
+}
+
+std::int64_t RunningThreadCount() {
+    return ThreadsOfAllLibraries();
 }
 
 std::vector<std::string> LoadedAddonNames() {

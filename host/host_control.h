@@ -118,4 +118,10 @@ ACAPI_HOST_API std::int64_t RebuildRequestCount();
 // on the calling thread (the host's main thread). Answers how many ran.
 ACAPI_HOST_API std::size_t RunMainThreadQueue();
 
+// Threads the named module started (through its own import of the system's thread-creation
+// function) whose start routine has not returned yet; 0 when none is loaded.
+ACAPI_HOST_API std::int64_t RunningThreadCount(const std::string& addon);
+// The same over every module, including modules unloaded while their threads still ran.
+ACAPI_HOST_API std::int64_t RunningThreadCount();
+
 }  // namespace host

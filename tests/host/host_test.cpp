@@ -2,6 +2,7 @@
 // register, command routing by identity, the built-in library and unloading.
 #include <gtest/gtest.h>
 
+#include <chrono>
 #include <fstream>
 #include <iterator>
 #include <string>
@@ -196,6 +197,38 @@ TEST_F(HostTest, CommandsFromOtherThreadsWaitForTheMainLoop) {
     host::TakeDebugOutput();
     EXPECT_EQ(host::RunMainThreadQueue(), 0u);
     EXPECT_EQ(host::TakeDebugOutput(), "");
+}
+
+// A module's thread, started through its own import, counts as the module's while it runs;
+// unloading the module waits for it.
+TEST_F(HostTest, ModuleThreadsAreCountedAndUnloadWaitsForThem) {
+    LoadBoth();
+    const auto call = Slot<ACAPI::CommandCallFn>(ACAPI::Slot::CommandCall);
+    const API_AddonContext beta = host::AddonContext("beta");
+    char text[] = "thread";
+    char* pointer = text;
+    EXPECT_EQ(host::RunningThreadCount("alpha"), 0);
+    ASSERT_EQ(call(beta, &kAlpha, FourCharCode("ALFA"), 0, &pointer, nullptr, true), NoError);
+    EXPECT_EQ(host::RunningThreadCount("alpha"), 1);
+    EXPECT_EQ(host::RunningThreadCount("beta"), 0);
+    EXPECT_EQ(host::RunningThreadCount(), 1);
+    const auto until = std::chrono::steady_clock::now() + std::chrono::seconds(10);
+    while (host::RunningThreadCount("alpha") > 0 && std::chrono::steady_clock::now() < until) {
+        std::this_thread::sleep_for(std::chrono::milliseconds(5));
+    }
+    EXPECT_EQ(host::RunningThreadCount("alpha"), 0);
+    host::TakeDebugOutput();
+    EXPECT_EQ(host::RunMainThreadQueue(), 1u);
+    EXPECT_EQ(host::TakeDebugOutput(), "alpha: command ALFA params none silent 1\n");
+
+    ASSERT_EQ(call(beta, &kAlpha, FourCharCode("ALFA"), 0, &pointer, nullptr, true), NoError);
+    EXPECT_EQ(host::RunningThreadCount(), 1);
+    const auto start = std::chrono::steady_clock::now();
+    host::UnloadAddon("alpha");
+    EXPECT_EQ(host::RunningThreadCount(), 0);
+    EXPECT_GE(std::chrono::steady_clock::now() - start, std::chrono::milliseconds(100));
+    host::RunMainThreadQueue();
+    EXPECT_EQ(host::TakeDebugOutput().find("alpha: command"), std::string::npos);
 }
 
 TEST_F(HostTest, BuiltInLibraryFilesAreFoundByNameAndGoWithTheirModule) {

@@ -1,14 +1,18 @@
 // A small add-on module for the host's tests. Its name, command code and menu come from its
 // resources, so one source builds both modules. Every entry point and handler writes a line to
 // the host's debug output, which the tests read as one transcript.
+#include <chrono>
 #include <cstdlib>
 #include <cstring>
 #include <string>
+#include <thread>
 
 #include "acapi/ac_export.h"
 #include "acapi/db.h"
+#include "acapi/gs_memory.h"
 #include "acapi/rs.h"
 #include "platform/module_self.h"
+#include "platform/thread_start.h"
 #include "shell/host_interface.h"
 
 namespace {
@@ -80,8 +84,36 @@ GSErrCode MenuHandler(const API_MenuParams* params) {
     return NoError;
 }
 
-// Writes the module's name into the result area, when there is one.
+API_ModulID OwnId() {
+    API_ModulID id{};
+    const GSResModule module = RSAddModule(platform::OwnModuleHandle());
+    GSHandle resource = RSLoadResource(kResTypeModuleId, module, 32500);
+    if (resource != nullptr && BMGetHandleSize(resource) >= 12) {
+        std::memcpy(&id.developerID, *resource + 4, 4);
+        std::memcpy(&id.localID, *resource + 8, 4);
+    }
+    BMKillHandle(&resource);
+    RSRemoveModule(module);
+    return id;
+}
+
+// A worker started through the module's own thread import, as the hub starts its downloads:
+// it sleeps a while, then hands a command to the main thread.
+void Worker(void* argument) {
+    std::this_thread::sleep_for(std::chrono::milliseconds(300));
+    HostInterface::CommandCallFromEventLoop(static_cast<const API_ModulID*>(argument),
+                                            Own().commandCode, 0, nullptr, true, nullptr);
+}
+
+// Writes the module's name into the result area, when there is one. With the parameters
+// "thread" it starts a worker.
 GSErrCode CommandHandler(GSHandle params, GSPtr resultData, bool silentMode) {
+    if (params != nullptr && std::strcmp(*params, "thread") == 0) {
+        static const API_ModulID id = OwnId();
+        return platform::StartDetachedThread(&Worker, const_cast<API_ModulID*>(&id))
+                   ? NoError
+                   : APIERR_GENERAL;
+    }
     DBPrintf("%s: command %s params %s silent %d\n", Own().name.c_str(),
              CodeText(Own().commandCode).c_str(), params != nullptr ? *params : "none",
              silentMode ? 1 : 0);

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <filesystem>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "host/dialog_control.h"
@@ -190,6 +191,27 @@ void ShowFiles(const Transcript& out, const std::string& folderNativePath) {
     }
     for (const FileEntry& file : files) {
         out.Line("FILE " + Quoted(file.name) + " " + Number(file.size) + " bytes");
+    }
+}
+
+void ShowDownloads(const Transcript& out, const std::string& folderNativePath) {
+    constexpr std::string_view kDownloadSuffix = ".download";
+    bool any = false;
+    for (const std::string& addon : host::LoadedAddonNames()) {
+        if (const std::int64_t threads = host::RunningThreadCount(addon); threads > 0) {
+            out.Line("THREADS " + addon + ": " + std::to_string(threads));
+            any = true;
+        }
+    }
+    for (const FileEntry& file : FilesOf(folderNativePath)) {
+        if (file.name.size() > kDownloadSuffix.size() && file.name.ends_with(kDownloadSuffix)) {
+            out.Line("DOWNLOADING " + file.name.substr(0, file.name.size() - kDownloadSuffix.size()) +
+                     ": " + Number(file.size) + " bytes");
+            any = true;
+        }
+    }
+    if (!any) {
+        out.Line("NO DOWNLOADS");
     }
 }
 

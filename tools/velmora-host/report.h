@@ -12,6 +12,9 @@ void ShowMenuHandlers(const Transcript& out);
 void ShowDialogs(const Transcript& out);
 // The files of the folder with their sizes, by name.
 void ShowFiles(const Transcript& out, const std::string& folderNativePath);
+// The modules with running threads ("THREADS name: N"), then the folder's files that are being
+// downloaded ("DOWNLOADING name: N bytes", for each "name.download"); "NO DOWNLOADS" when none.
+void ShowDownloads(const Transcript& out, const std::string& folderNativePath);
 // The file names of the folder on one line, for following it between entry points.
 std::string FileNames(const std::string& folderNativePath);
 

@@ -88,6 +88,7 @@ Session::Session(const Options& options, std::istream& script)
         {"answer", &Session::Answer},
         {"wait", &Session::Wait},
         {"files", &Session::Files},
+        {"downloads", &Session::Downloads},
         {"unload", &Session::Unload},
         {"restart", &Session::Restart},
         {"quit", &Session::Quit},
@@ -352,12 +353,31 @@ void Session::Answer(const std::vector<Word>& arguments) {
     nextAlertButton_ = *button;
 }
 
-// Without a time, the queue runs until it is empty; with one, it keeps running for that long,
-// for work that other threads hand to the main thread later.
+// Without a time, the queue runs until no module thread runs and it is empty, so that every
+// download has ended and every completion it posted has run; with one, it keeps running for that
+// long, for work that other threads hand to the main thread later.
 void Session::Wait(const std::vector<Word>& arguments) {
+    if (arguments.empty()) {
+        constexpr auto kLongest = std::chrono::seconds(60);
+        const auto until = std::chrono::steady_clock::now() + kLongest;
+        while (true) {
+            while (host::RunMainThreadQueue() > 0) {
+            }
+            if (host::RunningThreadCount() == 0) {
+                // A thread may have posted its completion just before it ended.
+                while (host::RunMainThreadQueue() > 0) {
+                }
+                return;
+            }
+            if (std::chrono::steady_clock::now() >= until) {
+                Fail("downloads still running after 60 s");
+                return;
+            }
+            std::this_thread::sleep_for(std::chrono::milliseconds(5));
+        }
+    }
     const std::optional<double> seconds =
-        arguments.empty() ? 0.0
-                          : (arguments.size() == 1 ? Number<double>(arguments[0]) : std::nullopt);
+        arguments.size() == 1 ? Number<double>(arguments[0]) : std::nullopt;
     if (!seconds || *seconds < 0) {
         Fail("usage: wait [SECONDS]");
         return;
@@ -375,6 +395,10 @@ void Session::Wait(const std::vector<Word>& arguments) {
 
 void Session::Files(const std::vector<Word>& /*arguments*/) {
     ShowFiles(out_, userFolder_);
+}
+
+void Session::Downloads(const std::vector<Word>& /*arguments*/) {
+    ShowDownloads(out_, userFolder_);
 }
 
 void Session::Unload(const std::vector<Word>& arguments) {

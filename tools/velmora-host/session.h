@@ -54,6 +54,7 @@ private:
     void Answer(const std::vector<Word>& arguments);
     void Wait(const std::vector<Word>& arguments);
     void Files(const std::vector<Word>& arguments);
+    void Downloads(const std::vector<Word>& arguments);
     void Unload(const std::vector<Word>& arguments);
     void Restart(const std::vector<Word>& arguments);
     void Quit(const std::vector<Word>& arguments);
