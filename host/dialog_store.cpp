@@ -56,6 +56,10 @@ bool ReadTemplate(GSResModule module, short resourceId, Dialog& dialog) {
             entry.info.enabled = true;
             entry.info.visible = true;
             entry.info.selected = 0;
+            if (entry.info.kind == DialogItemKind::UserItem) {
+                entry.surface =
+                    std::make_shared<platform::ItemSurface>(entry.info.width, entry.info.height);
+            }
             dialog.items.push_back(std::move(entry));
         }
     }

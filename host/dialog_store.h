@@ -7,12 +7,15 @@
 
 #include "acapi/dg.h"
 #include "host/dialog_control.h"
+#include "platform/drawing.h"
 
 namespace host {
 
 struct DialogItem {
     DialogItemInfo info;
     short tabFieldCount = 1;
+    // What a user-drawn item's callback draws into; made with the dialog, white.
+    std::shared_ptr<platform::ItemSurface> surface;
 };
 
 struct Dialog {

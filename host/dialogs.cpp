@@ -2,6 +2,7 @@
 #include <mutex>
 
 #include "host/dialog_store.h"
+#include "host/host_control.h"
 #include "host/io_text.h"
 #include "host/main_thread_queue.h"
 
@@ -229,8 +230,9 @@ void DGUserRedrawItem(short dialId, short item) {
         if (dialog == nullptr || entry == nullptr) {
             return;
         }
+        void* drawContext = entry->surface != nullptr ? entry->surface->DrawContext() : nullptr;
         DGUserUpdateData update{
-            dialId, item, 1, nullptr, 0, 0, entry->info.width - 1, entry->info.height - 1};
+            dialId, item, 1, drawContext, 0, 0, entry->info.width - 1, entry->info.height - 1};
         host::SendMessage(*dialog, DG_MSG_UPDATE, item, reinterpret_cast<DGMessageData>(&update));
     });
 }
@@ -394,3 +396,22 @@ short DGPopUpGetItemCount(short dialId, short item) {
     const DialogItem* entry = FindItem(dialId, item);
     return entry != nullptr ? static_cast<short>(entry->info.popupItems.size()) : 0;
 }
+
+namespace host {
+
+std::vector<std::uint32_t> UserItemPixels(short dialId, short item, std::int32_t* width,
+                                          std::int32_t* height) {
+    const DialogItem* entry = FindItem(dialId, item);
+    if (entry == nullptr || entry->surface == nullptr) {
+        return {};
+    }
+    if (width != nullptr) {
+        *width = entry->surface->Width();
+    }
+    if (height != nullptr) {
+        *height = entry->surface->Height();
+    }
+    return entry->surface->Pixels();
+}
+
+}  // namespace host

@@ -8,6 +8,7 @@
 #include "host/addon_registry.h"
 #include "host/host_control.h"
 #include "host/host_operations.h"
+#include "host/picture_conversion.h"
 #include "platform/native_path.h"
 
 namespace host {
@@ -53,9 +54,8 @@ GSErrCode EnvironmentRequest(API_AddonContext /*context*/, GSType code, void* pa
     return NoError;
 }
 
-GSErrCode GoodiesRequest(API_AddonContext /*context*/, GSType /*code*/, void* /*par1*/,
-                         void* /*par2*/) {
-    return APIERR_NOTSUPPORTED;
+GSErrCode GoodiesRequest(API_AddonContext /*context*/, GSType code, void* par1, void* par2) {
+    return PictureGoodies(code, par1, par2);
 }
 
 // "RBLD" asks the host to redraw its windows; there are none to redraw.

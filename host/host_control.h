@@ -31,6 +31,11 @@ struct LiveCounts {
 };
 ACAPI_HOST_API LiveCounts CountLiveAllocations();
 
+// The pixels a user-drawn item of an open dialog was drawn with, 0xAARRGGBB, rows top-down;
+// empty for any other item.
+ACAPI_HOST_API std::vector<std::uint32_t> UserItemPixels(short dialId, short item,
+                                                         std::int32_t* width, std::int32_t* height);
+
 // What CheckEnvironment is told and what "APPL" answers.
 struct EnvironmentSettings {
     std::int32_t applicationCode = 0;

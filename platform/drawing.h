@@ -2,6 +2,8 @@
 #pragma once
 
 #include <cstdint>
+#include <memory>
+#include <vector>
 
 namespace platform {
 
@@ -16,5 +18,27 @@ bool StretchDib(void* drawContext, int x, int y, int width, int height, const vo
 // A one-pixel opaque frame along the inclusive rectangle, clipped to the surface.
 bool FrameRect(void* drawContext, int left, int top, int right, int bottom, std::uint8_t red,
                std::uint8_t green, std::uint8_t blue);
+
+// The drawing surface of one user-drawn item, white when made: a memory device context on
+// Windows, a DGFramebuffer elsewhere.
+class ItemSurface {
+public:
+    ItemSurface(int pixelWidth, int pixelHeight);
+    ItemSurface(const ItemSurface&) = delete;
+    ItemSurface& operator=(const ItemSurface&) = delete;
+    ~ItemSurface();
+
+    void* DrawContext() const;
+    // The pixels as 0xAARRGGBB, rows top-down; empty when the surface could not be made.
+    std::vector<std::uint32_t> Pixels() const;
+    int Width() const { return width; }
+    int Height() const { return height; }
+
+private:
+    struct State;
+    int width;
+    int height;
+    std::unique_ptr<State> state;
+};
 
 }  // namespace platform

@@ -141,4 +141,27 @@ bool FrameRect(void* drawContext, int left, int top, int right, int bottom, std:
     return true;
 }
 
+struct ItemSurface::State {
+    std::vector<std::uint32_t> pixels;
+    DGFramebuffer framebuffer{};
+};
+
+ItemSurface::ItemSurface(int pixelWidth, int pixelHeight)
+    : width(std::max(pixelWidth, 0)),
+      height(std::max(pixelHeight, 0)),
+      state(std::make_unique<State>()) {
+    state->pixels.assign(static_cast<std::size_t>(this->width) * this->height, 0xFFFFFFFFu);
+    state->framebuffer = {this->width, this->height, this->width, state->pixels.data()};
+}
+
+ItemSurface::~ItemSurface() = default;
+
+void* ItemSurface::DrawContext() const {
+    return &state->framebuffer;
+}
+
+std::vector<std::uint32_t> ItemSurface::Pixels() const {
+    return state->pixels;
+}
+
 }  // namespace platform
