@@ -32,8 +32,6 @@ enum Item : short {
     kNameTitle = 15,
     kVersionTitle = 16,
     kDateTitle = 17,
-    kFirstFrameLine = 18,
-    kLastFrameLine = 21,
     kWebLink = 22,
     kSaveAsText = 23,
 };
@@ -128,8 +126,6 @@ short AboutCallback(short message, short dialog, short item, DGUserData userData
                 default:
                     return 0;
             }
-        case DG_MSG_UPDATE:
-            return 0;
         case DG_MSG_CLOSE:
             about.dialogId = 0;
             return 0;
