@@ -6,6 +6,7 @@
 #include "acapi/dg.h"
 #include "foundation/nx_language_index.h"
 #include "foundation/nx_localized.h"
+#include "platform/drawing.h"
 #include "platform/shell_open.h"
 #include "resources/resource_ids.h"
 #include "shell/own_module.h"
@@ -32,6 +33,8 @@ enum Item : short {
     kNameTitle = 15,
     kVersionTitle = 16,
     kDateTitle = 17,
+    kFirstFrameLine = 18,
+    kLastFrameLine = 21,
     kWebLink = 22,
     kSaveAsText = 23,
 };
@@ -45,6 +48,8 @@ constexpr short kVersionTitleText = 3;
 constexpr short kDateTitleText = 4;
 constexpr short kSaveAsTextText = 9;
 constexpr short kRowHeight = 22;
+// The list frame: one-pixel lines in an opaque mid grey.
+constexpr std::uint8_t kFrameGrey = 131;
 
 struct Column {
     short begin;
@@ -102,7 +107,7 @@ void FillMemberList(short dialog, const AboutData& about) {
 }
 
 short AboutCallback(short message, short dialog, short item, DGUserData userData,
-                    DGMessageData /*msgData*/) {
+                    DGMessageData msgData) {
     auto& about = *reinterpret_cast<AboutData*>(userData);
     switch (message) {
         case DG_MSG_INIT:
@@ -126,6 +131,13 @@ short AboutCallback(short message, short dialog, short item, DGUserData userData
                 default:
                     return 0;
             }
+        case DG_MSG_UPDATE:
+            if (item >= kFirstFrameLine && item <= kLastFrameLine) {
+                const auto* update = reinterpret_cast<const DGUserUpdateData*>(msgData);
+                platform::FrameRect(update->drawContext, update->left, update->top, update->right,
+                                    update->bottom, kFrameGrey, kFrameGrey, kFrameGrey);
+            }
+            return 0;
         case DG_MSG_CLOSE:
             about.dialogId = 0;
             return 0;
