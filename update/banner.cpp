@@ -1,5 +1,9 @@
 #include "update/banner.h"
 
+#include <utility>
+
+#include "about/banner_fit.h"
+#include "about/picture.h"
 #include "foundation/nx_files.h"
 #include "foundation/nx_location.h"
 #include "update/download_engine.h"
@@ -13,6 +17,15 @@ constexpr const char* kBannerLocalName = "__banner__.jpg";
 constexpr const char* kBannerPath = "/update_plugins/banner.jpg";
 // A banner is a few hundred kilobytes; more is a broken or hostile server.
 constexpr long long kMaxBannerBytes = 8LL << 20;
+constexpr short kBannerItem = 7;
+
+// Main thread only: loaded there, drawn there.
+struct LoadedBanner {
+    Picture picture;
+    std::int32_t width = 0;
+    std::int32_t height = 0;
+};
+LoadedBanner banner;
 
 NX_String BannerFilePath() {
     NX_String folder;
@@ -27,7 +40,20 @@ void LoadBanner(std::int32_t /*state*/) {
     if (path.IsNull()) {
         return;
     }
+    // A window closed meanwhile has no use for the banner; the file goes either way.
+    if (UpdateDialogId() != 0) {
+        Picture loaded;
+        if (LoadImageAsDIB(path, loaded)) {
+            banner.picture = std::move(loaded);
+            PicturePixelSize(banner.picture, &banner.width, &banner.height);
+        } else {
+            banner.picture.Reset();
+        }
+    }
     DeleteEntry(path.GetText());
+    if (UpdateDialogId() != 0) {
+        DGUserRedrawItem(UpdateDialogId(), kBannerItem);
+    }
 }
 
 // Runs on the download's thread: the loading and the redraw happen on the main thread.
@@ -48,6 +74,13 @@ void StartBannerDownload() {
     }
 }
 
-void DrawBanner(const DGUserUpdateData& /*update*/) {}
+void DrawBanner(const DGUserUpdateData& update) {
+    if (update.reqType == 1 && banner.picture.handle != nullptr && banner.width > 0 &&
+        banner.height > 0) {
+        DrawDIB(update.drawContext, FitBanner(update, banner.width, banner.height), banner.picture);
+    }
+}
 
-void ForgetBanner() {}
+void ForgetBanner() {
+    banner = {};
+}
