@@ -2,6 +2,8 @@
 // trailing "\"), turned into host locations only at the moment of access.
 #pragma once
 
+#include <string>
+
 #include "foundation/nx_string.h"
 
 // A place in the file system: one owned path text, laid out like an NX_String.
@@ -22,6 +24,9 @@ void LocationToPath(const IO::Location& location, NX_String& path);
 // The per-user settings folder (the host's special location 13); the host's error or 0.
 GSErrCode GetSettingsFolderPath(NX_String& path);
 NX_String JoinPath(const char* folder, const char* name);
+// The location text (system code page) as a native path in UTF-8, for the system's own file and
+// transfer calls.
+std::string NativePathOfLocation(const NX_String& locationText);
 
 NX_String GetFileName(const NX_String& path);
 NX_String GetFileExtension(const NX_String& path);

@@ -7,10 +7,10 @@
 #include <string>
 #include <system_error>
 
-#include "platform/native_path.h"
-#include "platform/text_codepage.h"
+#include "foundation/nx_location.h"
 #include "platform/thread_start.h"
 #include "platform/url_download.h"
+#include "platform/utf8_path.h"
 
 namespace {
 
@@ -68,42 +68,23 @@ private:
     const Job& job_;
 };
 
-std::filesystem::path PathFromUtf8(const std::string& text) {
-    return {std::u8string(text.begin(), text.end())};
-}
-
-// The module names files by location texts in the system code page; the transfer and the file
-// operations here take native paths in UTF-8.
-std::string NativeUtf8Path(const NX_String& locationText) {
-    const char* ansi = locationText.GetText();
-    const int wideCount = platform::MultiByteToWide(platform::CodePage::Ansi, ansi, -1, nullptr, 0);
-    std::u16string wide(static_cast<std::size_t>(wideCount), u'\0');
-    platform::MultiByteToWide(platform::CodePage::Ansi, ansi, -1, wide.data(), wideCount);
-    const int utf8Size =
-        platform::WideToMultiByte(platform::CodePage::Utf8, wide.c_str(), -1, nullptr, 0);
-    std::string utf8(static_cast<std::size_t>(utf8Size), '\0');
-    platform::WideToMultiByte(platform::CodePage::Utf8, wide.c_str(), -1, utf8.data(), utf8Size);
-    utf8.resize(utf8.empty() ? 0 : utf8.size() - 1);
-    return platform::NativePathFromLocationText(utf8);
-}
-
 // The data goes to a name beside the target and replaces it only when whole, so a failed or
 // cancelled download never leaves a file that the next step would read as complete; the
 // partial file is removed.
 DownloadState Download(const Job& job) {
-    const std::string target = NativeUtf8Path(job.localPath);
+    const std::string target = NativePathOfLocation(job.localPath);
     const std::string partial = target + ".download";
     CallbackObserver observer(job);
     const platform::DownloadOutcome outcome =
         platform::DownloadUrlToFile(job.url.GetText(), partial.c_str(), job.maxBytes, observer);
     std::error_code error;
     if (outcome == platform::DownloadOutcome::kCompleted) {
-        std::filesystem::rename(PathFromUtf8(partial), PathFromUtf8(target), error);
+        std::filesystem::rename(platform::PathOfUtf8(partial), platform::PathOfUtf8(target), error);
         if (!error) {
             return kDownloadDone;
         }
     }
-    std::filesystem::remove(PathFromUtf8(partial), error);
+    std::filesystem::remove(platform::PathOfUtf8(partial), error);
     return outcome == platform::DownloadOutcome::kCancelled ? kDownloadCancelled : kDownloadFailed;
 }
 
