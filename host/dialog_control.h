@@ -15,6 +15,12 @@ struct ListRowInfo {
     std::vector<short> icons;        // icon resource per tab field, 0 for none
 };
 
+// A list column, in pixels from the list's left edge.
+struct TabFieldInfo {
+    short begin;
+    short end;
+};
+
 struct DialogItemInfo {
     short number;
     DialogItemKind kind;
@@ -27,6 +33,9 @@ struct DialogItemInfo {
     std::vector<ListRowInfo> rows;        // lists
     std::vector<std::string> popupItems;  // pop-ups; "-" for a separator
     short selected;                       // list row or pop-up item, 0 for none
+    std::vector<TabFieldInfo> tabFields;  // lists; empty: one column across
+    short rowHeight = 0;                  // lists; 0: the host's own
+    bool hasHeader = false;               // lists
 };
 
 struct DialogInfo {

@@ -77,6 +77,7 @@ Dialog* CreateDialog(GSResModule module, short resourceId, DGDialCallBack callba
     }
     dialog->id = ++lastId;
     dialog->resourceId = resourceId;
+    dialog->module = module;
     dialog->modal = modal;
     dialog->callback = callback;
     dialog->userData = userData;

@@ -21,6 +21,7 @@ struct DialogItem {
 struct Dialog {
     short id = 0;
     short resourceId = 0;
+    GSResModule module = 0;  // the template's, where its items' pictures are found too
     bool modal = false;
     bool visible = false;
     bool closing = false;

@@ -247,11 +247,31 @@ void DGListSetTabFieldCount(short dialId, short item, short count) {
     }
 }
 
-// Column positions do not show in the host's listing.
-void DGListSetTabField(short /*dialId*/, short /*item*/, short /*tabIndex*/, short /*begPos*/,
-                       short /*endPos*/, bool /*hasSeparator*/, bool /*enabled*/) {}
-void DGListSetItemHeight(short /*dialId*/, short /*item*/, short /*height*/) {}
-void DGListSetHeaderFlag(short /*dialId*/, short /*item*/, bool /*hasHeader*/) {}
+// Column positions, row height and header show in the dialog's picture, not in its listing.
+void DGListSetTabField(short dialId, short item, short tabIndex, short begPos, short endPos,
+                       bool /*hasSeparator*/, bool /*enabled*/) {
+    DialogItem* entry = FindItem(dialId, item);
+    if (entry == nullptr || tabIndex < 1 || tabIndex > entry->tabFieldCount) {
+        return;
+    }
+    auto& fields = entry->info.tabFields;
+    if (fields.size() < static_cast<std::size_t>(tabIndex)) {
+        fields.resize(static_cast<std::size_t>(tabIndex), {0, entry->info.width});
+    }
+    fields[static_cast<std::size_t>(tabIndex) - 1] = {begPos, endPos};
+}
+
+void DGListSetItemHeight(short dialId, short item, short height) {
+    if (DialogItem* entry = FindItem(dialId, item); entry != nullptr && height > 0) {
+        entry->info.rowHeight = height;
+    }
+}
+
+void DGListSetHeaderFlag(short dialId, short item, bool hasHeader) {
+    if (DialogItem* entry = FindItem(dialId, item)) {
+        entry->info.hasHeader = hasHeader;
+    }
+}
 
 void DGListSetHeaderItemCount(short dialId, short item, short count) {
     if (DialogItem* entry = FindItem(dialId, item); entry != nullptr && count >= 0) {

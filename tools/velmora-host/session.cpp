@@ -1,5 +1,6 @@
 #include "tools/velmora-host/session.h"
 
+#include <algorithm>
 #include <charconv>
 #include <chrono>
 #include <cstdio>
@@ -8,6 +9,7 @@
 
 #include "acapi/dg.h"
 #include "host/dialog_control.h"
+#include "host/dialog_render.h"
 #include "host/host_control.h"
 #include "platform/module_self.h"
 #include "platform/utf8_path.h"
@@ -97,6 +99,8 @@ Session::Session(const Options& options, std::istream& script)
         {"host-show", &Session::HostShow},
         {"host-disable", &Session::HostDisable},
         {"host-enable", &Session::HostEnable},
+        {"screenshot", &Session::Screenshot},
+        {"screenshot-all", &Session::ScreenshotAll},
     };
     if (!options_.userFolder.empty()) {
         host::SetUserFolder(AbsoluteFolder(options_.userFolder));
@@ -421,6 +425,50 @@ void Session::HostDisable(const std::vector<Word>& /*arguments*/) {
 
 void Session::HostEnable(const std::vector<Word>& /*arguments*/) {
     host::SendToModelessWindows(APIPalMsg_DisableItems_End);
+}
+
+// "screenshot [ID] FILE": the dialog (the front one without an id) as a PNG file.
+void Session::Screenshot(const std::vector<Word>& arguments) {
+    if (arguments.empty() || arguments.size() > 2) {
+        Fail("usage: screenshot [DIALOG] FILE.png");
+        return;
+    }
+    const std::optional<short> dialog =
+        arguments.size() == 2 ? DialogArgument(arguments, 0) : DialogArgument({}, 0);
+    if (dialog) {
+        WriteScreenshot(*dialog, arguments.back().text);
+    }
+}
+
+// "screenshot-all FOLDER": every open dialog, named by its resource number (and its dialog id
+// after a dash when two dialogs share one).
+void Session::ScreenshotAll(const std::vector<Word>& arguments) {
+    if (arguments.size() != 1) {
+        Fail("usage: screenshot-all FOLDER");
+        return;
+    }
+    std::error_code error;
+    std::filesystem::create_directories(platform::PathOfUtf8(out_.ExpandFolders(arguments[0].text)),
+                                        error);
+    const std::vector<host::DialogInfo> dialogs = host::OpenDialogs();
+    for (const host::DialogInfo& dialog : dialogs) {
+        const auto shared = std::ranges::count_if(dialogs, [&](const host::DialogInfo& other) {
+            return other.resourceId == dialog.resourceId;
+        });
+        const std::string name = std::to_string(dialog.resourceId) +
+                                 (shared > 1 ? "-" + std::to_string(dialog.id) : "") + ".png";
+        WriteScreenshot(dialog.id, arguments[0].text + "/" + name);
+    }
+}
+
+// `file` as the script names it, perhaps with <user>.
+void Session::WriteScreenshot(short dialog, const std::string& file) {
+    const std::optional<host::Pixmap> picture = host::CaptureDialog(dialog);
+    if (!picture) {
+        Fail("no dialog " + std::to_string(dialog));
+    } else if (!host::WritePngFile(out_.ExpandFolders(file), *picture)) {
+        Fail("cannot write " + file);
+    }
 }
 
 // As when the host is quit and started again with the same user folder.

@@ -63,6 +63,10 @@ private:
     void HostShow(const std::vector<Word>& arguments);
     void HostDisable(const std::vector<Word>& arguments);
     void HostEnable(const std::vector<Word>& arguments);
+    // Dialogs as PNG files.
+    void Screenshot(const std::vector<Word>& arguments);
+    void ScreenshotAll(const std::vector<Word>& arguments);
+    void WriteScreenshot(short dialog, const std::string& file);
 
     const Options options_;
     std::istream& script_;
