@@ -1,0 +1,280 @@
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <fstream>
+#include <iterator>
+#include <string>
+#include <vector>
+
+#include "about/banner_fit.h"
+#include "about/picture.h"
+#include "acapi/gs_memory.h"
+#include "host/host_control.h"
+#include "platform/drawing.h"
+#include "platform/native_path.h"
+#include "shell/host_interface.h"
+
+namespace {
+
+constexpr std::uint32_t kWhite = 0xFFFFFFFFu;
+
+std::string ReadData(const char* name) {
+    std::ifstream in(std::string(VELMORA_PICTURES_DATA) + "/" + name, std::ios::binary);
+    return {std::istreambuf_iterator<char>(in), {}};
+}
+
+NX_String DataPath(const char* name) {
+    return platform::LocationTextFromNativePath(std::string(VELMORA_PICTURES_DATA) + "/" + name)
+        .c_str();
+}
+
+// A picture of format `format` owning a host handle with `bytes`.
+Picture MakePicture(std::int32_t format, const std::string& bytes) {
+    Picture picture;
+    GSHandle handle = BMAllocateHandle(static_cast<GSSize>(bytes.size()), 0, 0);
+    std::memcpy(*handle, bytes.data(), bytes.size());
+    picture.Replace(format, handle);
+    return picture;
+}
+
+void Put32(std::string& bytes, std::size_t at, std::uint32_t value) {
+    for (int i = 0; i < 4; ++i) {
+        bytes[at + i] = static_cast<char>(value >> (8 * i) & 0xFF);
+    }
+}
+
+// A 2×2 8-bit bottom-up bitmap file image whose pixels, top row first, are palette entries
+// 0 (red), 1 (green) / 2 (blue), 3 (grey).
+std::string TwoByTwoDib() {
+    std::string bytes(14 + 40 + 4 * 4 + 2 * 4, '\0');
+    bytes[0] = 'B';
+    bytes[1] = 'M';
+    Put32(bytes, 2, static_cast<std::uint32_t>(bytes.size()));
+    Put32(bytes, 10, 14 + 40 + 16);
+    Put32(bytes, 14, 40);
+    Put32(bytes, 18, 2);
+    Put32(bytes, 22, 2);
+    bytes[26] = 1;
+    bytes[28] = 8;
+    Put32(bytes, 46, 4);
+    const std::uint32_t palette[] = {0x00FF0000u, 0x0000FF00u, 0x000000FFu, 0x00808080u};
+    for (int i = 0; i < 4; ++i) {
+        Put32(bytes, 54 + 4 * i, palette[i]);
+    }
+    const std::size_t bits = 70;
+    bytes[bits] = 2;  // bottom row first
+    bytes[bits + 1] = 3;
+    bytes[bits + 4] = 0;
+    bytes[bits + 5] = 1;
+    return bytes;
+}
+
+constexpr std::uint32_t R = 0xFFFF0000u;
+constexpr std::uint32_t G = 0xFF00FF00u;
+constexpr std::uint32_t B = 0xFF0000FFu;
+constexpr std::uint32_t Y = 0xFF808080u;
+constexpr std::uint32_t W = kWhite;
+
+class PicturesTest : public ::testing::Test {
+protected:
+    void SetUp() override { HostInterface::SetFunctionTable(host::FunctionTable()); }
+};
+
+TEST_F(PicturesTest, TypesFromExtensions) {
+    const struct {
+        const char* extension;
+        std::int32_t type;
+    } cases[] = {{"bmp", 1},    {"DIB", 1},   {"gif", 2},  {"tif", 3}, {"TIFF", 3}, {"jpg", 4},
+                 {"Jpeg", 4},   {"pct", 5},   {"rgb", 6},  {"psd", 7}, {"png", 8},  {"mac", 9},
+                 {"targa", 10}, {"qtif", 11}, {"mpo", 12}, {"txt", 0}, {"", 0},     {"jp", 0}};
+    for (const auto& c : cases) {
+        EXPECT_EQ(ImageTypeFromExtension(c.extension), c.type) << c.extension;
+    }
+    EXPECT_EQ(ImageTypeFromExtension(nullptr), 0);
+}
+
+TEST_F(PicturesTest, TypesFromBytesBeforeNames) {
+    const struct {
+        const char* path;
+        std::string bytes;
+        std::int32_t type;
+    } cases[] = {
+        {"C:\\a\\banner.bmp", std::string("\xFF\xD8\xFF\xE0\0\x10JFIF\0", 11), 4},
+        {"C:\\a\\banner.jpg", std::string("\x89PNG\r\n\x1a\n\0\0", 10), 4},
+        {"C:\\a\\banner.png", std::string("\x89PNG\r\n\x1a\n\0\0", 10), 8},
+        {"C:\\a\\x.png", "BMxxxxxxxx", 1},
+        {"C:\\a\\x.png", "GIF89axxxx", 2},
+        {"C:\\a\\x.png", "IIxxxxxxxx", 3},
+        {"C:\\a\\x.png", "MMxxxxxxxx", 3},
+        {"C:\\a\\x.png", "IMxxxxxxxx", 8},
+        {"C:\\a\\x.png", "8BPSxxxxxx", 7},
+        {"C:\\a\\x.png", "xxxxidatxx", 11},
+        {"C:\\a\\x.png", "BM", 8},  // shorter than ten bytes: the name decides
+        {"C:\\a\\picture.TIFF\\", "", 3},
+        {"C:\\a.gif\\noextension", "", 0},
+        {nullptr, "", 0},
+    };
+    for (const auto& c : cases) {
+        Picture data = MakePicture(0, c.bytes);
+        const NX_String path = c.path != nullptr ? NX_String(c.path) : NX_String();
+        EXPECT_EQ(DetectImageType(path, c.bytes.empty() ? nullptr : data.handle), c.type)
+            << (c.path != nullptr ? c.path : "(no path)") << " " << c.bytes;
+    }
+}
+
+TEST_F(PicturesTest, JpegAndPngLoadAsBitmapsOfTheirSizeAndColour) {
+    const struct {
+        const char* file;
+        std::int32_t width;
+        std::int32_t height;
+        std::uint32_t colour;
+    } cases[] = {{"red_8x4.jpg", 8, 4, 0xFFC82828u}, {"blue_5x3.png", 5, 3, 0xFF143CDCu}};
+    for (const auto& c : cases) {
+        Picture picture;
+        ASSERT_TRUE(LoadImageAsDIB(DataPath(c.file), picture)) << c.file;
+        EXPECT_EQ(picture.format, 1);
+        std::int32_t width = 0;
+        std::int32_t height = 0;
+        ASSERT_TRUE(PicturePixelSize(picture, &width, &height));
+        EXPECT_EQ(width, c.width);
+        EXPECT_EQ(height, c.height);
+        platform::ItemSurface surface(c.width, c.height);
+        const PictureRect rect{0, 0, static_cast<short>(c.height - 1),
+                               static_cast<short>(c.width - 1)};
+        ASSERT_TRUE(DrawDIB(surface.DrawContext(), rect, picture));
+        for (const std::uint32_t pixel : surface.Pixels()) {
+            for (int shift : {0, 8, 16}) {
+                const int got = static_cast<int>(pixel >> shift & 0xFF);
+                const int want = static_cast<int>(c.colour >> shift & 0xFF);
+                EXPECT_NEAR(got, want, 8) << c.file;
+            }
+        }
+    }
+}
+
+TEST_F(PicturesTest, JpegKeepsItsFormatWhenNotAskedForABitmap) {
+    Picture picture;
+    ASSERT_TRUE(LoadImageFile(DataPath("red_8x4.jpg"), picture, false));
+    EXPECT_EQ(picture.format, 4);
+    Picture png;
+    ASSERT_TRUE(LoadImageFile(DataPath("blue_5x3.png"), png, false));
+    EXPECT_EQ(png.format, 1);
+    EXPECT_FALSE(LoadImageFile(DataPath("missing.png"), png, true));
+    EXPECT_EQ(png.handle, nullptr);
+}
+
+TEST_F(PicturesTest, SmallBitmapStretchesIntoItemPixelForPixel) {
+    const Picture dib = MakePicture(1, TwoByTwoDib());
+    const struct {
+        PictureRect rect;
+        std::vector<std::uint32_t> expected;
+    } cases[] = {
+        {{0, 0, 3, 3}, {R, R, G, G, R, R, G, G, B, B, Y, Y, B, B, Y, Y}},
+        {{0, 0, 1, 1}, {R, G, W, W, B, Y, W, W, W, W, W, W, W, W, W, W}},
+        {{1, 1, 2, 2}, {W, W, W, W, W, R, G, W, W, B, Y, W, W, W, W, W}},
+        // right before left: the width counts from left onwards and is clipped
+        {{0, 3, 3, 0}, {W, W, W, R, W, W, W, R, W, W, W, B, W, W, W, B}},
+    };
+    for (const auto& c : cases) {
+        platform::ItemSurface surface(4, 4);
+        ASSERT_TRUE(DrawDIB(surface.DrawContext(), c.rect, dib));
+        EXPECT_EQ(surface.Pixels(), c.expected) << c.rect.left << "," << c.rect.right;
+    }
+}
+
+TEST_F(PicturesTest, FramesAreOnePixelAndClipped) {
+    platform::ItemSurface surface(4, 4);
+    ASSERT_TRUE(platform::FrameRect(surface.DrawContext(), 1, 1, 5, 2, 0x80, 0x80, 0x80));
+    EXPECT_EQ(surface.Pixels(),
+              (std::vector<std::uint32_t>{W, W, W, W, W, Y, Y, Y, W, Y, Y, Y, W, W, W, W}));
+}
+
+TEST_F(PicturesTest, BannerFitsWidthOrHeightCentred) {
+    const DGUserUpdateData item{1, 7, 1, nullptr, 0, 0, 349, 149};
+    const struct {
+        std::int32_t width;
+        std::int32_t height;
+        short top, left, bottom, right;
+    } cases[] = {
+        {700, 300, 0, 0, 149, 349}, {300, 300, 0, 100, 149, 249}, {350, 100, 25, 0, 124, 349}};
+    for (const auto& c : cases) {
+        const PictureRect rect = FitBanner(item, c.width, c.height);
+        EXPECT_EQ(rect.top, c.top) << c.width << "x" << c.height;
+        EXPECT_EQ(rect.left, c.left);
+        EXPECT_EQ(rect.bottom, c.bottom);
+        EXPECT_EQ(rect.right, c.right);
+    }
+}
+
+TEST_F(PicturesTest, DamagedBitmapsDrawNothing) {
+    const struct {
+        const char* what;
+        std::size_t at;
+        std::uint32_t value;
+        std::size_t keep;
+    } cases[] = {
+        {"header size beyond the data", 14, 100000, 0},
+        {"header size too small", 14, 12, 0},
+        {"width zero", 18, 0, 0},
+        {"width huge", 18, 100000, 0},
+        {"height zero", 22, 0, 0},
+        {"height huge", 22, 0xFFFE0000u, 0},
+        {"bit count 7", 28, 7, 0},
+        {"compression RLE", 30, 1, 0},
+        {"colours used 300", 46, 300, 0},
+        {"pixel rows cut", 2, 0, 72},
+        {"header cut", 2, 0, 40},
+        // at 8 bits a row of 5 pixels takes 8 bytes, twice what the 2-pixel rows hold
+        {"width beyond the rows", 18, 5, 0},
+    };
+    for (const auto& c : cases) {
+        std::string bytes = TwoByTwoDib();
+        if (c.keep != 0) {
+            bytes.resize(c.keep);
+        } else if (c.at == 28) {
+            bytes[28] = static_cast<char>(c.value);
+        } else {
+            Put32(bytes, c.at, c.value);
+        }
+        const Picture dib = MakePicture(1, bytes);
+        platform::ItemSurface surface(4, 4);
+        EXPECT_FALSE(DrawDIB(surface.DrawContext(), {0, 0, 3, 3}, dib)) << c.what;
+        EXPECT_EQ(surface.Pixels(), std::vector<std::uint32_t>(16, kWhite)) << c.what;
+    }
+}
+
+TEST_F(PicturesTest, DamagedJpegAndPngAreRefused) {
+    const std::string jpeg = ReadData("red_8x4.jpg");
+    const std::string png = ReadData("blue_5x3.png");
+    std::string hugeJpeg = jpeg;
+    // The first frame header's height and width: 60000 × 60000.
+    const std::size_t frame = hugeJpeg.find("\xFF\xC0");
+    ASSERT_NE(frame, std::string::npos);
+    hugeJpeg.replace(frame + 5, 4, "\xEA\x60\xEA\x60");
+    std::string hugePng = png;
+    hugePng.replace(16, 4, std::string("\x00\x01\x86\xA0", 4));  // width 100000
+    const struct {
+        const char* what;
+        std::int32_t type;
+        std::string bytes;
+    } cases[] = {
+        {"jpeg cut in half", 4, jpeg.substr(0, jpeg.size() / 2)},
+        {"jpeg header only", 4, jpeg.substr(0, 20)},
+        {"jpeg huge", 4, hugeJpeg},
+        {"png cut in half", 8, png.substr(0, png.size() / 2)},
+        {"png signature only", 8, png.substr(0, 8)},
+        {"png huge", 8, hugePng},
+        {"garbage as jpeg", 4, std::string(64, '\x5A')},
+        {"jpeg called png", 8, "\xFF\xD8\xFF"},
+    };
+    for (const auto& c : cases) {
+        const Picture source = MakePicture(0, c.bytes);
+        GSHandle result = nullptr;
+        EXPECT_FALSE(ConvertByMime(c.type, source.handle, 1, &result)) << c.what;
+        EXPECT_EQ(result, nullptr) << c.what;
+        EXPECT_FALSE(ConvertToDIB(c.type, source.handle, &result)) << c.what;
+        EXPECT_EQ(result, nullptr) << c.what;
+    }
+}
+
+}  // namespace
