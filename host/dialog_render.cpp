@@ -1,6 +1,7 @@
 // How the host draws a dialog's items: a plain, flat system look, the same on both builds.
 #include "host/dialog_render.h"
 
+#include <algorithm>
 #include <filesystem>
 
 #include "host/dialog_render_canvas.h"
@@ -33,6 +34,9 @@ constexpr std::uint32_t kSelectedText = Rgb(255, 255, 255);
 constexpr std::uint32_t kShadowLine = Rgb(160, 160, 160);
 constexpr std::uint32_t kLightLine = Rgb(255, 255, 255);
 constexpr std::uint32_t kArrow = Rgb(96, 96, 96);
+constexpr std::uint32_t kScrollTrack = Rgb(240, 240, 240);
+constexpr std::uint32_t kScrollThumb = Rgb(205, 205, 205);
+constexpr int kScrollBarWidth = 17;
 
 // The fonts sit in "fonts" beside the host's library, copied there by the build.
 std::filesystem::path FontFolder() {
@@ -157,6 +161,25 @@ private:
         }
     }
 
+    // A vertical scroll bar at the top of its range: arrows at both ends, the thumb as long as
+    // the visible part of the content.
+    void ScrollBar(const Rect& area, int visible, int content) {
+        canvas_.Fill(area, kScrollTrack);
+        const int track = area.height - 2 * kScrollBarWidth;
+        if (track <= 0) {
+            return;
+        }
+        const int thumb = std::max(track * visible / content, kScrollBarWidth);
+        canvas_.Fill({area.x + 2, area.y + kScrollBarWidth, area.width - 4, thumb}, kScrollThumb);
+        const int middle = area.x + area.width / 2;
+        for (int row = 0; row < 4; ++row) {
+            const int up = area.y + kScrollBarWidth / 2 - 2 + row;
+            const int down = area.Bottom() - kScrollBarWidth / 2 + 1 - row;
+            canvas_.Fill({middle - row, up, 2 * row + 1, 1}, kArrow);
+            canvas_.Fill({middle - row, down, 2 * row + 1, 1}, kArrow);
+        }
+    }
+
     void Separator(const Rect& area) {
         if (area.width >= area.height) {
             canvas_.Fill({area.x, area.y, area.width, 1}, kShadowLine);
@@ -208,8 +231,14 @@ private:
             }
             inner = {inner.x, inner.y + kHeaderHeight, inner.width, inner.height - kHeaderHeight};
         }
-        const Canvas::ClipScope rowsClip(canvas_, inner);
         const int rowHeight = item.rowHeight > 0 ? item.rowHeight : kDefaultRowHeight;
+        const int rowsHeight = static_cast<int>(item.rows.size()) * rowHeight;
+        if (rowsHeight > inner.height && inner.width > kScrollBarWidth) {
+            ScrollBar({inner.Right() - kScrollBarWidth, inner.y, kScrollBarWidth, inner.height},
+                      inner.height, rowsHeight);
+            inner.width -= kScrollBarWidth;
+        }
+        const Canvas::ClipScope rowsClip(canvas_, inner);
         for (std::size_t row = 0; row < item.rows.size(); ++row) {
             const Rect band{inner.x, inner.y + static_cast<int>(row) * rowHeight, inner.width,
                             rowHeight};

@@ -1,0 +1,72 @@
+# Runs session.script in velmora-host against the demo update server, with the add-ons of
+# addons.txt and a fresh user folder, then checks the pictures it wrote there: one dialog drawn
+# twice gives the same bytes, and each picture of `pictures` is close to its reference in
+# GOLDEN (at most kMaxPixels pixels differ, each channel by kMaxChannel at most otherwise).
+# With -DUPDATE_GOLDENS=ON the pictures replace the references instead.
+#
+#   cmake -DRUNNER=<velmora-host> -DCOMPARE=<velmora-compare-png> [-DEMULATOR=<wine-run.sh>]
+#         -DBUILD_ADDONS=<dir> -DBUILD_MEMBERS=<dir> -DUPDATE_SERVER=<program>
+#         -DUPDATE_ROOT=<dir> -DCASE=<this folder> -DGOLDEN=<dir> -DWORK=<scratch folder>
+#         [-DUPDATE_GOLDENS=ON] -P run_screenshots.cmake
+set(pictures language.png update_results.png)
+set(max_channel 48)
+set(max_pixels 400)
+
+file(REMOVE_RECURSE "${WORK}")
+file(MAKE_DIRECTORY "${WORK}/user" "${WORK}/addons")
+file(STRINGS "${CASE}/addons.txt" names)
+foreach(name IN LISTS names)
+  if(EXISTS "${BUILD_ADDONS}/${name}")
+    file(COPY "${BUILD_ADDONS}/${name}" DESTINATION "${WORK}/addons")
+  else()
+    file(COPY "${BUILD_MEMBERS}/${name}" DESTINATION "${WORK}/addons")
+  endif()
+endforeach()
+
+execute_process(
+  COMMAND "${UPDATE_SERVER}" --root "${UPDATE_ROOT}" --port 0 --max-seconds 100
+          --log "${WORK}/server.log" --
+          ${EMULATOR} "${RUNNER}" --addons "${WORK}/addons" --user-dir "${WORK}/user"
+          --script "${CASE}/session.script"
+  OUTPUT_FILE "${WORK}/transcript.txt"
+  ERROR_VARIABLE errors
+  RESULT_VARIABLE result
+  TIMEOUT 120)
+if(NOT result EQUAL 0)
+  message(FATAL_ERROR "velmora-host ended with ${result}: ${errors}; see ${WORK}/transcript.txt")
+endif()
+
+execute_process(
+  COMMAND ${CMAKE_COMMAND} -E compare_files "${WORK}/user/language.png"
+          "${WORK}/user/language-again.png"
+  RESULT_VARIABLE differs)
+if(differs)
+  message(FATAL_ERROR "the same dialog drawn twice gave different files (${WORK}/user)")
+endif()
+
+if(UPDATE_GOLDENS)
+  file(MAKE_DIRECTORY "${GOLDEN}")
+  foreach(picture IN LISTS pictures)
+    file(COPY "${WORK}/user/${picture}" DESTINATION "${GOLDEN}")
+    message(STATUS "${GOLDEN}/${picture} written")
+  endforeach()
+  return()
+endif()
+
+set(failed FALSE)
+foreach(picture IN LISTS pictures)
+  execute_process(
+    COMMAND ${EMULATOR} "${COMPARE}" "${GOLDEN}/${picture}" "${WORK}/user/${picture}"
+            ${max_channel} ${max_pixels}
+    OUTPUT_VARIABLE report
+    ERROR_VARIABLE problem
+    RESULT_VARIABLE differs)
+  message(STATUS "${picture}: ${report}${problem}")
+  if(differs)
+    message(SEND_ERROR "${picture} differs from ${GOLDEN}/${picture}: ${report}${problem}")
+    set(failed TRUE)
+  endif()
+endforeach()
+if(failed)
+  message(FATAL_ERROR "the pictures are in ${WORK}/user")
+endif()
