@@ -96,6 +96,9 @@ public:
     // 13 is the per-user folder that holds add-on settings.
     static constexpr std::int32_t UserPreferences = 13;
     static GSErrCode GetSpecialLocation(std::int32_t id, Location* location);
+    // Moves the file at `from` to `to` in one step, replacing a file already at `to`: whoever
+    // looks at `to` finds the old file or the new one, never neither. Both in one folder.
+    static GSErrCode Move(const Location& from, const Location& to);
 };
 
 }  // namespace IO

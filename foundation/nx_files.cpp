@@ -13,6 +13,28 @@ std::unique_ptr<IO::File> MakeFile(const char* path, IO::File::OnNotFound onNotF
     return std::unique_ptr<IO::File>(new IO::File(PathToLocation(path), onNotFound));
 }
 
+constexpr const char* kPartialSuffix = ".part";
+
+// One open, one write, one close; `opened` tells whether the open succeeded (the file is then
+// ours to remove if the write fails).
+FileResult WriteThroughOneOpen(const char* path, const char* data, std::uint64_t length,
+                               IO::File::OpenMode mode, bool& opened) {
+    const std::unique_ptr<IO::File> file = MakeFile(path, IO::File::Create);
+    if (!file) {
+        return kNoFileObject;
+    }
+    const GSErrCode openError = file->Open(mode);
+    opened = openError == NoError;
+    if (!opened) {
+        return FileResultFromHostError(openError);
+    }
+    const FileResult written =
+        FileResultFromHostError(file->WriteBin(data, static_cast<std::size_t>(length)));
+    const FileResult closed = FileResultFromHostError(file->Close());
+    // Data the system could not flush at close is as lost as a failed write.
+    return written != 0 ? written : closed;
+}
+
 struct ListingContext {
     bool recursive;
     NX_List<NX_Location>* list;
@@ -114,19 +136,32 @@ FileResult WriteFile(const char* path, const char* data, std::uint64_t length, b
     if (!createIfMissing && !FileExists(path)) {
         return kOtherFailure;
     }
-    const std::unique_ptr<IO::File> file = MakeFile(path, IO::File::Create);
-    if (!file) {
-        return kNoFileObject;
+    bool opened = false;
+    if (append) {
+        return WriteThroughOneOpen(path, data, length, IO::File::AppendMode, opened);
     }
-    const GSErrCode opened = file->Open(append ? IO::File::AppendMode : IO::File::WriteEmptyMode);
-    if (opened != NoError) {
-        return FileResultFromHostError(opened);
+    // The new bytes go to a file beside the old one, which they replace in one step once they
+    // are all written and closed: a crash, a kill or a full disk at any moment leaves the old
+    // file or the new one, never a truncated one.
+    const NX_String partial = NX_String(path) + kPartialSuffix;
+    FileResult result =
+        WriteThroughOneOpen(partial.GetText(), data, length, IO::File::WriteEmptyMode, opened);
+    if (result == 0) {
+        result = MoveFileOver(partial.GetText(), path);
     }
-    const FileResult written =
-        FileResultFromHostError(file->WriteBin(data, static_cast<std::size_t>(length)));
-    const FileResult closed = FileResultFromHostError(file->Close());
-    // Data the system could not flush at close is as lost as a failed write.
-    return written != 0 ? written : closed;
+    // A partial file that could not be opened is not ours: whatever stands there is left alone.
+    if (result != 0 && opened) {
+        DeleteEntry(partial.GetText());
+    }
+    return result;
+}
+
+// Through the host's file services, like every other step of a write, rather than the system's
+// own call: the host then sees the whole write, and the emulated host can fail the move just as
+// it fails an open or a write.
+FileResult MoveFileOver(const char* fromPath, const char* toPath) {
+    return FileResultFromHostError(
+        IO::FileSystem::Move(PathToLocation(fromPath), PathToLocation(toPath)));
 }
 
 FileResult OpenFile(IO::File*& file, const char* path, std::int32_t mode) {

@@ -17,8 +17,12 @@ bool FileExists(const char* path);
 // A missing file is no error: `existed` becomes false and nothing is read.
 FileResult ReadFile(const char* path, char* buffer, std::uint64_t& size, bool* existed,
                     std::uint64_t position);
+// Appends, or replaces the whole file in one step: the bytes are written to "<path>.part" and
+// moved over the file only when whole, so the file is always the old one or the new one.
 FileResult WriteFile(const char* path, const char* data, std::uint64_t length, bool append,
                      bool createIfMissing);
+// Moves the file at `fromPath` over `toPath` in one step, replacing it (same folder).
+FileResult MoveFileOver(const char* fromPath, const char* toPath);
 
 // A file held open across reads: mode 0 reads an existing file; 1 to 4 are the host's modes
 // (2 writes from empty, 4 appends) and create a missing file.

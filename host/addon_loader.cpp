@@ -1,10 +1,10 @@
 // Loading modules: the handshake, the identity resource and the four entry points.
 #include <algorithm>
+#include <chrono>
 #include <cstdio>
 #include <cstring>
 #include <filesystem>
 #include <string_view>
-#include <chrono>
 #include <system_error>
 #include <thread>
 #include <utility>
@@ -13,8 +13,10 @@
 #include "acapi/gs_memory.h"
 #include "acapi/rs.h"
 #include "host/addon_registry.h"
+#include "host/dialog_store.h"
 #include "host/host_control.h"
 #include "host/main_thread_queue.h"
+#include "host/module_holdings.h"
 #include "host/thread_accounting.h"
 #include "platform/dynamic_library.h"
 #include "platform/utf8_path.h"
@@ -33,6 +35,7 @@ std::vector<std::unique_ptr<LoadedAddon>> loadedAddons;
 LoadedAddon* registeringAddon = nullptr;
 std::uintptr_t lastContextSerial = 0;
 EntryPointObserver entryPointObserver;
+UnloadObserver unloadObserver;
 
 template <typename Result>
 Result Observed(const LoadedAddon& addon, const char* entryPoint, Result result) {
@@ -158,8 +161,25 @@ void WaitForThreads(const LoadedAddon& addon) {
     }
 }
 
+// Windows a module left behind: still registered, or dialogs still open that would call its
+// code once it is gone.
+std::int64_t WindowsLeftBy(const LoadedAddon& addon, const void* identity) {
+    auto windows = static_cast<std::int64_t>(addon.windows.size());
+    for (const auto& dialog : Dialogs()) {
+        if (dialog->callback != nullptr && platform::ModuleIdentityOf(reinterpret_cast<const void*>(
+                                               dialog->callback)) == identity) {
+            ++windows;
+        }
+    }
+    return windows;
+}
+
 void Release(LoadedAddon& addon) {
     WaitForThreads(addon);
+    const void* identity = platform::LibraryIdentity(addon.library);
+    ModuleLeaks leaks;
+    leaks.threads = ThreadsOfLibrary(addon.library);
+    leaks.windows = WindowsLeftBy(addon, identity);
     if (addon.context != nullptr) {
         DiscardPendingWork(addon.context);
     }
@@ -168,6 +188,15 @@ void Release(LoadedAddon& addon) {
         RSRemoveModule(addon.resourceModule);
     }
     platform::UnloadLibrary(addon.library);
+    // Counted once the module's static objects are gone with its code.
+    const Holdings held = HoldingsOf(identity);
+    ForgetHoldings(identity);
+    leaks.handles = held.handles;
+    leaks.pointers = held.pointers;
+    leaks.files = held.files;
+    if (unloadObserver) {
+        unloadObserver(addon.name, leaks);
+    }
 }
 
 std::vector<std::unique_ptr<LoadedAddon>>::iterator FindByName(const std::string& name) {
@@ -286,6 +315,10 @@ void UnloadAll() {
 
 void SetEntryPointObserver(EntryPointObserver observer) {
     entryPointObserver = std::move(observer);
+}
+
+void SetUnloadObserver(UnloadObserver observer) {
+    unloadObserver = std::move(observer);
 }
 
 std::string AddonNativePath(const std::string& name) {

@@ -8,6 +8,7 @@
 #include "host/addon_registry.h"
 #include "host/host_control.h"
 #include "host/host_operations.h"
+#include "host/module_holdings.h"
 #include "host/picture_conversion.h"
 #include "platform/native_path.h"
 
@@ -55,6 +56,8 @@ GSErrCode EnvironmentRequest(API_AddonContext /*context*/, GSType code, void* pa
 }
 
 GSErrCode GoodiesRequest(API_AddonContext /*context*/, GSType code, void* par1, void* par2) {
+    // The pictures it converts are the caller's to release.
+    const TakingFor caller(__builtin_return_address(0));
     return PictureGoodies(code, par1, par2);
 }
 

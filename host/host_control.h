@@ -20,6 +20,40 @@ ACAPI_HOST_API std::string UserFolder();
 // Allocations (handles, pointers, objects, arrays) after the next `count` fail; -1 never.
 ACAPI_HOST_API void FailAllocationsAfter(std::int64_t count);
 
+// Faults of the file services, for tests of what a module does when the disk fails it. Calls are
+// counted from the host's start: opens of files, writes into them, moves of a file over another
+// (IO::FileSystem::Move) and deletions (IO::Folder::Delete).
+enum class FileOperation : int { Open, Write, Rename, Delete };
+struct FileCallCounts {
+    std::int64_t opens;
+    std::int64_t writes;
+    std::int64_t renames;
+    std::int64_t deletes;
+    std::int64_t writtenBytes;  // that reached a file
+};
+ACAPI_HOST_API FileCallCounts CountFileCalls();
+// The `call`-th call of the operation from now on fails, once (1: the next one); 0 clears it.
+ACAPI_HOST_API void FailFileCall(FileOperation operation, std::int64_t call);
+// A full disk: once `bytes` more bytes have been written every write fails, and the write that
+// reaches the limit writes only what fits; -1 clears it.
+ACAPI_HOST_API void FailWritesAfterBytes(std::int64_t bytes);
+ACAPI_HOST_API void ClearFileFaults();
+
+// What a module still held when it was unloaded, counted once its code was gone (its static
+// objects destroyed): memory handles and pointers it took and never released, its threads still
+// running, files it opened and never closed, modeless windows still registered and dialogs still
+// open with their callback in its code.
+struct ModuleLeaks {
+    std::int64_t handles = 0;
+    std::int64_t pointers = 0;
+    std::int64_t threads = 0;
+    std::int64_t files = 0;
+    std::int64_t windows = 0;
+};
+using UnloadObserver = std::function<void(const std::string& addon, const ModuleLeaks& leaks)>;
+// Told after every unload.
+ACAPI_HOST_API void SetUnloadObserver(UnloadObserver observer);
+
 // Everything modules wrote to the debug output since the last call.
 ACAPI_HOST_API std::string TakeDebugOutput();
 

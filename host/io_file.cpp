@@ -6,7 +6,9 @@
 
 #include "acapi/gs_memory.h"
 #include "acapi/io.h"
+#include "host/file_faults.h"
 #include "host/io_text.h"
+#include "host/module_holdings.h"
 #include "platform/file_access.h"
 
 namespace IO {
@@ -17,6 +19,7 @@ struct FileState {
     std::string nativePath;
     File::OnNotFound onNotFound;
     std::FILE* stream = nullptr;
+    const void* opener = nullptr;  // the module that opened the stream
 };
 
 FileState* StateOf(void* state) {
@@ -78,6 +81,9 @@ GSErrCode File::GetStatus() const {
 
 GSErrCode File::Open(OpenMode mode, AccessDeniedTreatment /*treatment*/) {
     FileState& file = *StateOf(state);
+    if (host::FileCallFails(host::FileOperation::Open)) {
+        return IOErr_AccessDenied;
+    }
     if (file.stream != nullptr) {
         return IOErr_General;
     }
@@ -95,7 +101,12 @@ GSErrCode File::Open(OpenMode mode, AccessDeniedTreatment /*treatment*/) {
     }
     errno = 0;
     file.stream = platform::OpenFileUtf8(file.nativePath, streamMode);
-    return file.stream != nullptr ? NoError : host::FileErrorFromErrno(errno);
+    if (file.stream == nullptr) {
+        return host::FileErrorFromErrno(errno);
+    }
+    file.opener = host::TakerAt(__builtin_return_address(0));
+    host::CountTaken(file.opener, host::Holding::File);
+    return NoError;
 }
 
 GSErrCode File::Close() {
@@ -106,6 +117,7 @@ GSErrCode File::Close() {
     errno = 0;
     const int result = std::fclose(file.stream);
     file.stream = nullptr;
+    host::CountGivenBack(file.opener, host::Holding::File);
     return result == 0 ? NoError : host::FileErrorFromErrno(errno);
 }
 
@@ -158,14 +170,20 @@ GSErrCode File::WriteBin(const char* data, std::size_t count) {
     if (file.stream == nullptr) {
         return IOErr_NotOpened;
     }
+    if (host::FileCallFails(host::FileOperation::Write)) {
+        return IOErr_General;
+    }
+    // On a full disk the bytes that fit are written and the rest is refused, as a system does.
+    const std::size_t fit = host::BytesThatFit(count);
     errno = 0;
-    if (count > 0 && std::fwrite(data, 1, count, file.stream) != count) {
+    if (fit > 0 && std::fwrite(data, 1, fit, file.stream) != fit) {
         return host::FileErrorFromErrno(errno);
     }
-    return NoError;
+    return fit == count ? NoError : IOErr_DiskFull;
 }
 
 void* File::operator new(std::size_t size) {
+    const host::TakingFor caller(__builtin_return_address(0));
     return host::HostObjectMemory(size);
 }
 void File::operator delete(void* pointer) {

@@ -4,7 +4,10 @@
 #include <system_error>
 
 #include "acapi/io.h"
+#include "host/file_faults.h"
 #include "host/host_control.h"
+#include "host/io_text.h"
+#include "platform/file_access.h"
 #include "platform/native_path.h"
 
 namespace {
@@ -47,6 +50,27 @@ GSErrCode FileSystem::GetSpecialLocation(std::int32_t id, Location* location) {
     const std::string text = platform::LocationTextFromNativePath(folder);
     *location = Location(GS::UniString(text.c_str(), GS::CC_UTF8));
     return NoError;
+}
+
+namespace {
+std::string NativePathOfLocation(const Location& location) {
+    GS::UniString text;
+    location.ToPath(&text);
+    return host::NativePathOf(host::Utf8Of(text).c_str());
+}
+}  // namespace
+
+GSErrCode FileSystem::Move(const Location& from, const Location& to) {
+    if (host::FileCallFails(host::FileOperation::Rename)) {
+        return IOErr_AccessDenied;
+    }
+    const std::string source = NativePathOfLocation(from);
+    const std::string target = NativePathOfLocation(to);
+    std::error_code error;
+    if (!std::filesystem::is_regular_file(std::filesystem::u8path(source), error)) {
+        return IOErr_FileNotFound;
+    }
+    return platform::ReplaceFileUtf8(source, target) ? NoError : IOErr_AccessDenied;
 }
 
 }  // namespace IO

@@ -9,7 +9,9 @@
 
 #include "acapi/gs_memory.h"
 #include "acapi/io.h"
+#include "host/file_faults.h"
 #include "host/io_text.h"
+#include "host/module_holdings.h"
 
 namespace IO {
 
@@ -67,6 +69,9 @@ GSErrCode Folder::Enumerate(EnumerationCallback callback, void* userData) const 
 }
 
 GSErrCode Folder::Delete(const GS::UniString& name) {
+    if (host::FileCallFails(host::FileOperation::Delete)) {
+        return IOErr_AccessDenied;
+    }
     if (status != NoError) {
         return status;
     }
@@ -80,6 +85,7 @@ GSErrCode Folder::Delete(const GS::UniString& name) {
 }
 
 void* Folder::operator new(std::size_t size) {
+    const host::TakingFor caller(__builtin_return_address(0));
     return host::HostObjectMemory(size);
 }
 void Folder::operator delete(void* pointer) {

@@ -5,6 +5,7 @@
 #include "acapi/gs_memory.h"
 #include "acapi/io.h"
 #include "host/io_text.h"
+#include "host/module_holdings.h"
 
 namespace IO {
 
@@ -74,6 +75,7 @@ GSErrCode Location::AppendToLocal(const GS::UniString& name) {
 }
 
 void* Location::operator new(std::size_t size) {
+    const host::TakingFor caller(__builtin_return_address(0));
     return host::HostObjectMemory(size);
 }
 void Location::operator delete(void* pointer) {

@@ -1,13 +1,16 @@
 // Memory of the emulated host. A handle points at its block's master pointer. Every resize
 // moves the block, so code that keeps a pointer into a handle across a resize is caught by the
-// address sanitizer.
+// address sanitizer. Every handle and plain allocation remembers the module that took it, so
+// that what a module leaves behind can be told at its unload.
 #include <atomic>
+#include <cstddef>
 #include <cstdlib>
 #include <cstring>
 #include <new>
 
 #include "acapi/gs_memory.h"
 #include "host/host_control.h"
+#include "host/module_holdings.h"
 
 namespace {
 
@@ -15,6 +18,13 @@ struct HandleBlock {
     char* data;  // the master pointer: a GSHandle points here
     GSSize size;
     std::int32_t state;
+    const void* taker;
+};
+
+// In front of every plain allocation; as large as the strictest alignment, so that the bytes
+// handed out keep the system allocator's alignment.
+struct alignas(alignof(std::max_align_t)) PlainHeader {
+    const void* taker;
 };
 
 std::atomic<std::int64_t> allocationsBeforeFailure{-1};
@@ -23,8 +33,6 @@ std::atomic<std::int64_t> livePointers{0};
 std::atomic<std::int64_t> liveObjects{0};
 std::atomic<std::int64_t> liveArrays{0};
 
-// Plain allocations carry their size in front so that pointers and handles can be told apart
-// by their counters.
 bool AllocationAllowed() {
     std::int64_t left = allocationsBeforeFailure.load();
     while (left >= 0) {
@@ -52,18 +60,28 @@ HandleBlock* BlockOf(GSHandle handle) {
     return reinterpret_cast<HandleBlock*>(handle);
 }
 
-void* AllocateCounted(std::size_t size, std::atomic<std::int64_t>& counter) {
-    char* bytes = AllocateBytes(static_cast<GSSize>(size), false);
-    if (bytes != nullptr) {
-        ++counter;
-    }
-    return bytes;
+PlainHeader* HeaderOf(void* pointer) {
+    return reinterpret_cast<PlainHeader*>(static_cast<char*>(pointer) - sizeof(PlainHeader));
 }
 
-void ReleaseCounted(void* pointer, std::atomic<std::int64_t>& counter) {
+void* AllocatePlain(std::size_t size, bool clear, const void* caller,
+                    std::atomic<std::int64_t>& counter) {
+    char* bytes = AllocateBytes(static_cast<GSSize>(size + sizeof(PlainHeader)), clear);
+    if (bytes == nullptr) {
+        return nullptr;
+    }
+    auto* header = new (bytes) PlainHeader{host::TakerAt(caller)};
+    host::CountTaken(header->taker, host::Holding::Pointer);
+    ++counter;
+    return bytes + sizeof(PlainHeader);
+}
+
+void ReleasePlain(void* pointer, std::atomic<std::int64_t>& counter) {
     if (pointer != nullptr) {
+        PlainHeader* header = HeaderOf(pointer);
+        host::CountGivenBack(header->taker, host::Holding::Pointer);
         --counter;
-        std::free(pointer);
+        std::free(header);
     }
 }
 
@@ -76,11 +94,13 @@ GSHandle BMAllocateHandle(GSSize size, std::int32_t flags, std::int16_t /*reserv
     if (data == nullptr) {
         return nullptr;
     }
-    auto* block = new (std::nothrow) HandleBlock{data, size, 0};
+    auto* block =
+        new (std::nothrow) HandleBlock{data, size, 0, host::TakerAt(__builtin_return_address(0))};
     if (block == nullptr) {
         std::free(data);
         return nullptr;
     }
+    host::CountTaken(block->taker, host::Holding::Handle);
     ++liveHandles;
     return &block->data;
 }
@@ -133,6 +153,7 @@ GSErrCode BMKillHandle(GSHandle* handle) {
         return NoError;
     }
     HandleBlock* block = BlockOf(*handle);
+    host::CountGivenBack(block->taker, host::Holding::Handle);
     std::free(block->data);
     delete block;
     --liveHandles;
@@ -141,16 +162,17 @@ GSErrCode BMKillHandle(GSHandle* handle) {
 }
 
 GSPtr BMAllocatePtr(GSSize size, std::int32_t flags, std::int16_t /*reserved*/) {
-    char* bytes = AllocateBytes(size, (flags & ALLOCATE_CLEAR) != 0);
-    if (bytes != nullptr) {
-        ++livePointers;
+    if (size < 0) {
+        return nullptr;
     }
-    return bytes;
+    return static_cast<GSPtr>(AllocatePlain(static_cast<std::size_t>(size),
+                                            (flags & ALLOCATE_CLEAR) != 0,
+                                            __builtin_return_address(0), livePointers));
 }
 
 void BMKillPtr(GSPtr* pointer) {
     if (pointer != nullptr) {
-        ReleaseCounted(*pointer, livePointers);
+        ReleasePlain(*pointer, livePointers);
         *pointer = nullptr;
     }
 }
@@ -166,16 +188,16 @@ void BNFillMemory(void* destination, GSSize count, std::uint8_t value) {
 namespace GS {
 
 void* NewOperator(std::size_t size) {
-    return AllocateCounted(size, liveObjects);
+    return AllocatePlain(size, false, __builtin_return_address(0), liveObjects);
 }
 void DeleteOperator(void* pointer) {
-    ReleaseCounted(pointer, liveObjects);
+    ReleasePlain(pointer, liveObjects);
 }
 void* NewArrayOperator(std::size_t size) {
-    return AllocateCounted(size, liveArrays);
+    return AllocatePlain(size, false, __builtin_return_address(0), liveArrays);
 }
 void DeleteArrayOperator(void* pointer) {
-    ReleaseCounted(pointer, liveArrays);
+    ReleasePlain(pointer, liveArrays);
 }
 
 }  // namespace GS

@@ -5,6 +5,7 @@
 
 #include "acapi/gs_memory.h"
 #include "acapi/rs.h"
+#include "host/module_holdings.h"
 #include "platform/embedded_resources.h"
 
 namespace {
@@ -114,6 +115,7 @@ bool RSGetIndString_ParamAdapter(char* buffer, std::int32_t bufferSize, GSResID 
 }
 
 GSHandle RSLoadResource(GSType type, GSResModule module, GSResID id) {
+    const host::TakingFor caller(__builtin_return_address(0));
     const auto data = FindResource(type, module, id);
     if (data.empty()) {
         return nullptr;

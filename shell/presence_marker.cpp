@@ -30,13 +30,7 @@ bool CreatePresenceMarker(std::optional<std::int16_t> mainVersion) {
         return false;
     }
     // A stale marker of an earlier run is replaced by a new empty file.
-    if (FileExists(path.GetText())) {
-        DeleteEntry(path.GetText());
-    }
-    IO::File* file = nullptr;
-    const FileResult created = OpenFile(file, path.GetText(), IO::File::WriteEmptyMode);
-    CloseFile(file);
-    return created == 0;
+    return WriteFile(path.GetText(), "", 0, false, true) == 0;
 }
 
 void DeletePresenceMarker() {

@@ -7,6 +7,7 @@
 #include <string>
 #include <system_error>
 
+#include "foundation/nx_files.h"
 #include "foundation/nx_location.h"
 #include "platform/thread_start.h"
 #include "platform/url_download.h"
@@ -72,19 +73,16 @@ private:
 // cancelled download never leaves a file that the next step would read as complete; the
 // partial file is removed.
 DownloadState Download(const Job& job) {
-    const std::string target = NativePathOfLocation(job.localPath);
-    const std::string partial = target + ".download";
+    const NX_String partial = job.localPath + ".download";
     CallbackObserver observer(job);
-    const platform::DownloadOutcome outcome =
-        platform::DownloadUrlToFile(job.url.GetText(), partial.c_str(), job.maxBytes, observer);
-    std::error_code error;
-    if (outcome == platform::DownloadOutcome::kCompleted) {
-        std::filesystem::rename(platform::PathOfUtf8(partial), platform::PathOfUtf8(target), error);
-        if (!error) {
-            return kDownloadDone;
-        }
+    const platform::DownloadOutcome outcome = platform::DownloadUrlToFile(
+        job.url.GetText(), NativePathOfLocation(partial).c_str(), job.maxBytes, observer);
+    if (outcome == platform::DownloadOutcome::kCompleted &&
+        MoveFileOver(partial.GetText(), job.localPath.GetText()) == 0) {
+        return kDownloadDone;
     }
-    std::filesystem::remove(platform::PathOfUtf8(partial), error);
+    std::error_code error;
+    std::filesystem::remove(platform::PathOfUtf8(NativePathOfLocation(partial)), error);
     return outcome == platform::DownloadOutcome::kCancelled ? kDownloadCancelled : kDownloadFailed;
 }
 

@@ -1,6 +1,7 @@
 #include "platform/dynamic_library.h"
 
 #include <dlfcn.h>
+#include <link.h>
 
 namespace platform {
 
@@ -19,6 +20,20 @@ void* LibrarySymbol(void* library, const char* name) {
 
 void UnloadLibrary(void* library) {
     dlclose(library);
+}
+
+// The base address the module was mapped at.
+const void* ModuleIdentityOf(const void* address) {
+    Dl_info info{};
+    return dladdr(address, &info) != 0 ? info.dli_fbase : nullptr;
+}
+
+const void* LibraryIdentity(void* library) {
+    link_map* map = nullptr;
+    if (library == nullptr || dlinfo(library, RTLD_DI_LINKMAP, &map) != 0 || map == nullptr) {
+        return nullptr;
+    }
+    return ModuleIdentityOf(map->l_ld);
 }
 
 }  // namespace platform

@@ -25,4 +25,18 @@ void UnloadLibrary(void* library) {
     FreeLibrary(static_cast<HMODULE>(library));
 }
 
+// The module handle, which is the base address the module was mapped at.
+const void* ModuleIdentityOf(const void* address) {
+    HMODULE module = nullptr;
+    return GetModuleHandleExW(GET_MODULE_HANDLE_EX_FLAG_FROM_ADDRESS |
+                                  GET_MODULE_HANDLE_EX_FLAG_UNCHANGED_REFCOUNT,
+                              static_cast<LPCWSTR>(address), &module)
+               ? module
+               : nullptr;
+}
+
+const void* LibraryIdentity(void* library) {
+    return library;
+}
+
 }  // namespace platform

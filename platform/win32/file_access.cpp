@@ -19,11 +19,12 @@ std::FILE* OpenFileUtf8(const std::string& utf8Path, const char* mode) {
     return _wfopen(Wide(utf8Path).data(), Wide(mode).data());
 }
 
-// The paths are UTF-8 like every path here, so the wide form of the call; the flag lets it
-// replace an existing file, which a plain rename refuses.
+// The paths are UTF-8 like every path here, so the wide form of the call. The first flag lets it
+// replace an existing file, which a plain rename refuses; the second returns only once the move
+// has reached the disk.
 bool ReplaceFileUtf8(const std::string& fromUtf8Path, const std::string& toUtf8Path) {
     return MoveFileExW(Wide(fromUtf8Path).data(), Wide(toUtf8Path).data(),
-                       MOVEFILE_REPLACE_EXISTING) != 0;
+                       MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) != 0;
 }
 
 }  // namespace platform

@@ -5,9 +5,11 @@
 #include <chrono>
 #include <fstream>
 #include <iterator>
+#include <map>
 #include <string>
 #include <thread>
 
+#include "acapi/gs_memory.h"
 #include "acapi/io.h"
 #include "host/host_control.h"
 #include "tests/support/scratch_folder.h"
@@ -229,6 +231,40 @@ TEST_F(HostTest, ModuleThreadsAreCountedAndUnloadWaitsForThem) {
     EXPECT_GE(std::chrono::steady_clock::now() - start, std::chrono::milliseconds(100));
     host::RunMainThreadQueue();
     EXPECT_EQ(host::TakeDebugOutput().find("alpha: command"), std::string::npos);
+}
+
+// What a module takes and never gives back is told at its unload, counted for that module only;
+// a module that leaves nothing behind reports zeros.
+TEST_F(HostTest, UnloadTellsWhatTheModuleLeftBehind) {
+    std::map<std::string, host::ModuleLeaks> reported;
+    host::SetUnloadObserver(
+        [&](const std::string& addon, const host::ModuleLeaks& leaks) { reported[addon] = leaks; });
+    LoadBoth();
+    const auto call = Slot<ACAPI::CommandCallFn>(ACAPI::Slot::CommandCall);
+    char text[] = "leak";
+    char* pointer = text;
+    void* taken[4] = {};
+    ASSERT_EQ(call(host::AddonContext("beta"), &kAlpha, FourCharCode("ALFA"), 0, &pointer,
+                   reinterpret_cast<GSPtr>(taken), true),
+              NoError);
+    host::UnloadAll();
+    host::SetUnloadObserver(nullptr);
+    auto handle = static_cast<GSHandle>(taken[0]);
+    BMKillHandle(&handle);
+    auto plain = static_cast<GSPtr>(taken[1]);
+    BMKillPtr(&plain);
+    GS::DeleteOperator(taken[2]);
+    delete static_cast<IO::File*>(taken[3]);
+    ASSERT_EQ(reported.count("alpha"), 1u);
+    const host::ModuleLeaks& alpha = reported["alpha"];
+    EXPECT_EQ(alpha.handles, 1);
+    EXPECT_EQ(alpha.pointers, 3);  // the pointer, the object and the file object
+    EXPECT_EQ(alpha.threads, 0);
+    EXPECT_EQ(alpha.files, 1);
+    EXPECT_EQ(alpha.windows, 1);
+    ASSERT_EQ(reported.count("beta"), 1u);
+    const host::ModuleLeaks& beta = reported["beta"];
+    EXPECT_EQ(beta.handles + beta.pointers + beta.threads + beta.files + beta.windows, 0);
 }
 
 TEST_F(HostTest, BuiltInLibraryFilesAreFoundByNameAndGoWithTheirModule) {

@@ -10,6 +10,7 @@
 #include "acapi/ac_export.h"
 #include "acapi/db.h"
 #include "acapi/gs_memory.h"
+#include "acapi/io.h"
 #include "acapi/rs.h"
 #include "platform/module_self.h"
 #include "platform/thread_start.h"
@@ -105,9 +106,33 @@ void Worker(void* argument) {
                                             Own().commandCode, 0, nullptr, true, nullptr);
 }
 
+GSErrCode IgnoreWindowMessage(std::int32_t /*referenceID*/, std::int32_t /*messageID*/,
+                              std::intptr_t /*param*/) {
+    return NoError;
+}
+
+// One of everything the host counts at unload, never given back by the module: a handle, a
+// pointer, an object, a file object left open, a modeless window left registered. Their
+// addresses go to the result area, so that the test can release them once it has counted them.
+GSErrCode LeakOneOfEach(GSPtr resultData) {
+    IO::Location location;
+    IO::FileSystem::GetSpecialLocation(IO::FileSystem::UserPreferences, &location);
+    location.AppendToLocal(GS::UniString("left-open.txt", GS::CC_UTF8));
+    void* const taken[] = {BMAllocateHandle(8, 0, 0), BMAllocatePtr(8, 0, 0), GS::NewOperator(8),
+                           new IO::File(location, IO::File::Create)};
+    static_cast<IO::File*>(taken[3])->Open(IO::File::WriteEmptyMode);
+    if (resultData != nullptr) {
+        std::memcpy(resultData, taken, sizeof taken);
+    }
+    return HostInterface::RegisterModelessWindow(7, &IgnoreWindowMessage, 0, nullptr);
+}
+
 // Writes the module's name into the result area, when there is one. With the parameters
-// "thread" it starts a worker.
+// "thread" it starts a worker; with "leak" it leaves things behind.
 GSErrCode CommandHandler(GSHandle params, GSPtr resultData, bool silentMode) {
+    if (params != nullptr && std::strcmp(*params, "leak") == 0) {
+        return LeakOneOfEach(resultData);
+    }
     if (params != nullptr && std::strcmp(*params, "thread") == 0) {
         static const API_ModulID id = OwnId();
         return platform::StartDetachedThread(&Worker, const_cast<API_ModulID*>(&id))

@@ -5,6 +5,7 @@
 #include <chrono>
 #include <cstdio>
 #include <filesystem>
+#include <map>
 #include <thread>
 
 #include "acapi/dg.h"
@@ -99,6 +100,8 @@ Session::Session(const Options& options, std::istream& script)
         {"host-show", &Session::HostShow},
         {"host-disable", &Session::HostDisable},
         {"host-enable", &Session::HostEnable},
+        {"file-fault", &Session::FileFault},
+        {"file-calls", &Session::FileCalls},
         {"screenshot", &Session::Screenshot},
         {"screenshot-all", &Session::ScreenshotAll},
     };
@@ -135,6 +138,9 @@ Session::Session(const Options& options, std::istream& script)
         out_.Line(line + " | name: " + dialog.proposedName);
     });
     host::SetModalDriver([this] { return Step(true); });
+    host::SetUnloadObserver([this](const std::string& addon, const host::ModuleLeaks& leaks) {
+        ShowLeaks(addon, leaks);
+    });
     if (options_.traceEntryPoints) {
         host::SetEntryPointObserver(
             [this](const std::string& addon, const std::string& entryPoint, long result) {
@@ -153,6 +159,7 @@ Session::~Session() {
     host::SetAlertHandler(nullptr);
     host::SetFileDialogObserver(nullptr);
     host::SetEntryPointObserver(nullptr);
+    host::SetUnloadObserver(nullptr);
 }
 
 bool Session::Run() {
@@ -480,6 +487,52 @@ void Session::Restart(const std::vector<Word>& /*arguments*/) {
 void Session::Quit(const std::vector<Word>& /*arguments*/) {
     UnloadAddons();
     quitting_ = true;
+}
+
+// Only a module that left something behind is named.
+void Session::ShowLeaks(const std::string& addon, const host::ModuleLeaks& leaks) {
+    if (leaks.handles == 0 && leaks.pointers == 0 && leaks.threads == 0 && leaks.files == 0 &&
+        leaks.windows == 0) {
+        return;
+    }
+    out_.Drain();
+    out_.Line("LEAKS " + addon + ": handles " + std::to_string(leaks.handles) + ", pointers " +
+              std::to_string(leaks.pointers) + ", threads " + std::to_string(leaks.threads) +
+              ", files " + std::to_string(leaks.files) + ", windows " +
+              std::to_string(leaks.windows));
+}
+
+// "file-fault open|write|rename|delete N": the Nth such call from now fails; "file-fault disk N":
+// writes fail once N more bytes are written; "file-fault off" clears every fault.
+void Session::FileFault(const std::vector<Word>& arguments) {
+    static const std::map<std::string, host::FileOperation> operations = {
+        {"open", host::FileOperation::Open},
+        {"write", host::FileOperation::Write},
+        {"rename", host::FileOperation::Rename},
+        {"delete", host::FileOperation::Delete},
+    };
+    if (arguments.size() == 1 && arguments[0].text == "off") {
+        host::ClearFileFaults();
+        return;
+    }
+    const std::optional<std::int64_t> count =
+        arguments.size() == 2 ? Number<std::int64_t>(arguments[1]) : std::nullopt;
+    const auto operation = count ? operations.find(arguments[0].text) : operations.end();
+    if (count && *count >= 0 && arguments[0].text == "disk") {
+        host::FailWritesAfterBytes(*count);
+    } else if (count && *count > 0 && operation != operations.end()) {
+        host::FailFileCall(operation->second, *count);
+    } else {
+        Fail("usage: file-fault open|write|rename|delete N, file-fault disk BYTES, file-fault off");
+    }
+}
+
+void Session::FileCalls(const std::vector<Word>& /*arguments*/) {
+    const host::FileCallCounts calls = host::CountFileCalls();
+    out_.Line("FILE CALLS: open " + std::to_string(calls.opens) + ", write " +
+              std::to_string(calls.writes) + ", rename " + std::to_string(calls.renames) +
+              ", delete " + std::to_string(calls.deletes) + ", bytes " +
+              std::to_string(calls.writtenBytes));
 }
 
 }  // namespace velmora_host

@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "host/host_control.h"
 #include "tools/velmora-host/options.h"
 #include "tools/velmora-host/transcript.h"
 
@@ -63,6 +64,9 @@ private:
     void HostShow(const std::vector<Word>& arguments);
     void HostDisable(const std::vector<Word>& arguments);
     void HostEnable(const std::vector<Word>& arguments);
+    void FileFault(const std::vector<Word>& arguments);
+    void FileCalls(const std::vector<Word>& arguments);
+    void ShowLeaks(const std::string& addon, const host::ModuleLeaks& leaks);
     // Dialogs as PNG files.
     void Screenshot(const std::vector<Word>& arguments);
     void ScreenshotAll(const std::vector<Word>& arguments);
