@@ -1,7 +1,8 @@
 # Runs session.script in velmora-host against the demo update server, with the add-ons of
 # addons.txt and a fresh user folder, then checks the pictures it wrote there: one dialog drawn
-# twice gives the same bytes, and each picture of `pictures` is close to its reference in
-# GOLDEN (at most kMaxPixels pixels differ, each channel by kMaxChannel at most otherwise).
+# twice gives the same bytes, "screenshot-all" names each open dialog's picture by its resource,
+# and each picture of `pictures` is close to its reference in GOLDEN (at most `max_pixels`
+# pixels differ in some channel by more than `max_channel`).
 # With -DUPDATE_GOLDENS=ON the pictures replace the references instead.
 #
 #   cmake -DRUNNER=<velmora-host> -DCOMPARE=<velmora-compare-png> [-DEMULATOR=<wine-run.sh>]
@@ -42,6 +43,12 @@ execute_process(
   RESULT_VARIABLE differs)
 if(differs)
   message(FATAL_ERROR "the same dialog drawn twice gave different files (${WORK}/user)")
+endif()
+
+# Every open dialog under its resource number: the palette and the update results.
+file(GLOB every_dialog RELATIVE "${WORK}/user/all" "${WORK}/user/all/*")
+if(NOT every_dialog STREQUAL "32400.png;32500.png")
+  message(FATAL_ERROR "screenshot-all wrote \"${every_dialog}\", not 32400.png and 32500.png")
 endif()
 
 if(UPDATE_GOLDENS)
