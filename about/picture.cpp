@@ -99,6 +99,11 @@ bool CheckDib(GSHandle handle, CheckedDib& dib) {
         (compression == 3 && bitCount != 16 && bitCount != 32)) {
         return false;
     }
+    // The three masks follow a 40-byte header and are part of the longer ones (52 bytes and up);
+    // a header size between the two leaves them nowhere.
+    if (compression == 3 && headerSize > kInfoHeaderSize && headerSize < kInfoHeaderSize + 12) {
+        return false;
+    }
     if (bitCount <= 8 && coloursUsed > (1u << bitCount)) {
         return false;
     }
@@ -107,7 +112,6 @@ bool CheckDib(GSHandle handle, CheckedDib& dib) {
     }
     const std::uint64_t tableEntries =
         coloursUsed != 0 ? coloursUsed : (bitCount <= 8 ? 1u << bitCount : 0);
-    // The masks follow a 40-byte header and are part of the longer ones.
     const std::uint64_t masks = compression == 3 && headerSize == kInfoHeaderSize ? 12 : 0;
     const std::uint64_t bitsOffset = headerSize + 4 * tableEntries + masks;
     const std::uint64_t stride = (static_cast<std::uint64_t>(width) * bitCount + 31) / 32 * 4;

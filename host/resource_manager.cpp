@@ -92,7 +92,8 @@ bool RSGetIndString_ParamAdapter(char* buffer, std::int32_t bufferSize, GSResID 
     if (list.size() < 4) {
         return false;
     }
-    const std::size_t end = std::min<std::size_t>(list.size(), 4 + ReadLittleEndian32(list.data()));
+    const std::size_t end =
+        std::min<std::size_t>(list.size(), 4 + std::size_t{ReadLittleEndian32(list.data())});
     std::size_t position = 4;
     for (std::int32_t i = 1; position < end; ++i) {
         const auto* start = list.data() + position;

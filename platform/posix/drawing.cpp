@@ -41,6 +41,7 @@ struct DibLayout {
     int bitCount;
     std::uint32_t compression;
     std::size_t stride;
+    std::uint32_t colourCount;  // entries in the colour table
 };
 
 std::uint32_t SourcePixel(const DibLayout& dib, int column, int row) {
@@ -52,6 +53,11 @@ std::uint32_t SourcePixel(const DibLayout& dib, int column, int row) {
         const unsigned byte = line[column / perByte];
         const int shift = 8 - dib.bitCount * (column % perByte + 1);
         const unsigned index = byte >> shift & ((1u << dib.bitCount) - 1);
+        // A table shorter than the depth allows: the indices past its end draw black and never
+        // read what follows the table.
+        if (index >= dib.colourCount) {
+            return 0xFF000000u;
+        }
         const unsigned char* entry = dib.header + headerSize + 4 * index;
         return 0xFF000000u | std::uint32_t{entry[2]} << 16 | std::uint32_t{entry[1]} << 8 |
                entry[0];
@@ -87,13 +93,17 @@ bool StretchDib(void* drawContext, int x, int y, int width, int height, const vo
                   static_cast<std::int32_t>(ReadU32(header + 8)) > 0,
                   ReadU16(header + 14),
                   ReadU32(header + 16),
-                  0};
+                  0,
+                  ReadU32(header + 32)};
     const bool supported = dib.bitCount == 1 || dib.bitCount == 4 || dib.bitCount == 8 ||
                            dib.bitCount == 24 || dib.bitCount == 32;
     if (!supported) {
         return false;
     }
     dib.stride = (static_cast<std::size_t>(srcWidth) * dib.bitCount + 31) / 32 * 4;
+    if (dib.bitCount <= 8 && (dib.colourCount == 0 || dib.colourCount > 1u << dib.bitCount)) {
+        dib.colourCount = 1u << dib.bitCount;
+    }
     const int firstRow = std::max(0, -y);
     const int lastRow = std::min(height, surface->height - y);
     const int firstColumn = std::max(0, -x);
