@@ -33,6 +33,28 @@ void OnJpegError(j_common_ptr info) {
 
 void OnJpegMessage(j_common_ptr /*info*/) {}
 
+// A warning (level -1) means damaged data, a cut file among them, which libjpeg would fill in
+// and decode in full: such an image is refused. Trace messages (levels 0 and up) are dropped.
+void OnJpegWarning(j_common_ptr info, int level) {
+    if (level < 0) {
+        OnJpegError(info);
+    }
+}
+
+// A progressive image may have any number of scans, each a pass over the whole image; a real one
+// has about ten.
+constexpr int kMaxJpegScans = 100;
+
+void OnJpegProgress(j_common_ptr info) {
+    if (reinterpret_cast<j_decompress_ptr>(info)->input_scan_number > kMaxJpegScans) {
+        OnJpegError(info);
+    }
+}
+
+// libjpeg's own work memory (a progressive image keeps all its coefficients), beyond the pixels:
+// enough for an image at the pixel cap in three full-size components.
+constexpr long kMaxJpegWorkMemory = 128L << 20;
+
 bool DecodeJpeg(const std::uint8_t* data, std::size_t size, DecodedImage* image, int& width,
                 int& height) {
     jpeg_decompress_struct info{};
@@ -40,15 +62,19 @@ bool DecodeJpeg(const std::uint8_t* data, std::size_t size, DecodedImage* image,
     info.err = jpeg_std_error(&error.manager);
     error.manager.error_exit = OnJpegError;
     error.manager.output_message = OnJpegMessage;
+    error.manager.emit_message = OnJpegWarning;
+    jpeg_progress_mgr progress{};
+    progress.progress_monitor = OnJpegProgress;
     if (setjmp(error.jump) != 0) {
         jpeg_destroy_decompress(&info);
         return false;
     }
     jpeg_create_decompress(&info);
+    info.mem->max_memory_to_use = kMaxJpegWorkMemory;
+    info.progress = &progress;
     jpeg_mem_src(&info, data, static_cast<unsigned long>(size));
-    if (jpeg_read_header(&info, TRUE) != JPEG_HEADER_OK || info.image_width == 0 ||
-        info.image_height == 0 || info.image_width > kMaxDecodedSide ||
-        info.image_height > kMaxDecodedSide) {
+    if (jpeg_read_header(&info, TRUE) != JPEG_HEADER_OK ||
+        !IsDecodableSize(info.image_width, info.image_height)) {
         jpeg_destroy_decompress(&info);
         return false;
     }
@@ -107,6 +133,10 @@ bool DecodePng(const std::uint8_t* data, std::size_t size, DecodedImage* image, 
     png_set_read_fn(png, &source, ReadPngBytes);
     png_set_user_limits(png, kMaxDecodedSide, kMaxDecodedSide);
     png_read_info(png, info);
+    if (!IsDecodableSize(png_get_image_width(png, info), png_get_image_height(png, info))) {
+        png_destroy_read_struct(&png, &info, nullptr);
+        return false;
+    }
     width = static_cast<int>(png_get_image_width(png, info));
     height = static_cast<int>(png_get_image_height(png, info));
     if (image != nullptr) {

@@ -53,8 +53,8 @@ bool Decode(const std::uint8_t* data, std::size_t size, DecodedImage* image, int
             SUCCEEDED(factory.pointer->CreateDecoderFromStream(
                 stream.pointer, nullptr, WICDecodeMetadataCacheOnDemand, &decoder.pointer)) &&
             SUCCEEDED(decoder.pointer->GetFrame(0, &frame.pointer)) &&
-            SUCCEEDED(frame.pointer->GetSize(&frameWidth, &frameHeight)) && frameWidth > 0 &&
-            frameHeight > 0 && frameWidth <= kMaxDecodedSide && frameHeight <= kMaxDecodedSide;
+            SUCCEEDED(frame.pointer->GetSize(&frameWidth, &frameHeight)) &&
+            IsDecodableSize(frameWidth, frameHeight);
         if (opened) {
             width = static_cast<int>(frameWidth);
             height = static_cast<int>(frameHeight);
