@@ -11,6 +11,8 @@ namespace platform {
 
 namespace {
 
+constexpr long kMaxRedirections = 5;
+
 void InitialiseCurlOnce() {
     static const CURLcode initialised = curl_global_init(CURL_GLOBAL_DEFAULT);
     (void)initialised;
@@ -111,6 +113,10 @@ DownloadOutcome DownloadUrlToFile(const char* url, const char* utf8Path, std::in
     curl_easy_setopt(handle, CURLOPT_URL, url);
     curl_easy_setopt(handle, CURLOPT_HTTPHEADER, headers);
     curl_easy_setopt(handle, CURLOPT_FOLLOWLOCATION, 1L);
+    // libcurl follows any number of redirections: a server that sends the client in a circle
+    // would hold the download thread for ever. A moved file is a hop or two away, over HTTP.
+    curl_easy_setopt(handle, CURLOPT_MAXREDIRS, kMaxRedirections);
+    curl_easy_setopt(handle, CURLOPT_REDIR_PROTOCOLS_STR, "http,https");
     curl_easy_setopt(handle, CURLOPT_FAILONERROR, 1L);
     curl_easy_setopt(handle, CURLOPT_NOSIGNAL, 1L);
     curl_easy_setopt(handle, CURLOPT_MAXFILESIZE_LARGE, static_cast<curl_off_t>(maxBytes));
