@@ -1,9 +1,9 @@
 // The hub in the emulated host while the disk fails it: one session (a language change, the
 // automatic update check switched off, the version report saved from the About box, the unload)
 // runs once cleanly to count its file operations, then once with the fault at each of those
-// calls in turn. After every run each file the session writes is byte for byte the old one or
-// the new one, and the module has left nothing behind; a crash ends the test (and the sanitizer
-// build catches what a crash would not).
+// calls in turn, and once with the disk full after each number of bytes written. After every run
+// each file the session writes is byte for byte the old one or the new one, and the module has left
+// nothing behind; a crash ends the test (and the sanitizer build catches what a crash would not).
 #include <gtest/gtest.h>
 
 #include <cstdint>
@@ -14,7 +14,6 @@
 #include <functional>
 #include <iterator>
 #include <optional>
-#include <set>
 #include <string>
 #include <vector>
 
@@ -101,20 +100,6 @@ protected:
         host::SetUnloadObserver(nullptr);
     }
 
-    // The calls of a clean session at which a fault is tried: every one where the walk is quick,
-    // a sample (the first, the middle and the last) under the Windows build's emulator.
-    static std::vector<std::int64_t> CallsToTry(std::int64_t count, std::int64_t first) {
-        std::set<std::int64_t> calls;
-        if (VELMORA_FAULT_WALK_EVERY_CALL) {
-            for (std::int64_t call = first; call <= count; ++call) {
-                calls.insert(call);
-            }
-        } else if (count >= first) {
-            calls = {first, first + (count - first) / 2, count};
-        }
-        return {calls.begin(), calls.end()};
-    }
-
     // Runs the session once per fault and names every run after which a file is neither its
     // old nor its new self, or the module left something behind.
     std::vector<std::string> Walk(const std::vector<Fault>& faults) {
@@ -139,7 +124,7 @@ protected:
     std::vector<Fault> CallFaults(host::FileOperation operation, const char* name,
                                   std::int64_t count) {
         std::vector<Fault> faults;
-        for (const std::int64_t call : CallsToTry(count, 1)) {
+        for (std::int64_t call = 1; call <= count; ++call) {
             faults.push_back({std::string(name) + " " + std::to_string(call),
                               [=] { host::FailFileCall(operation, call); }});
         }
@@ -239,7 +224,7 @@ TEST_F(FaultWalkTest, AFailedDeleteLosesNothing) {
 // The disk fills up after every number of bytes the session writes, from none on.
 TEST_F(FaultWalkTest, AFullDiskLosesNothing) {
     std::vector<Fault> faults;
-    for (const std::int64_t bytes : CallsToTry(clean_.writtenBytes - 1, 0)) {
+    for (std::int64_t bytes = 0; bytes < clean_.writtenBytes; ++bytes) {
         faults.push_back(
             {"disk " + std::to_string(bytes), [=] { host::FailWritesAfterBytes(bytes); }});
     }
