@@ -201,25 +201,31 @@ private:
     std::vector<std::string> leaked_;
 };
 
-TEST_F(FaultWalkTest, AFailedOpenLosesNothing) {
-    EXPECT_EQ(Walk(CallFaults(host::FileOperation::Open, "open", clean_.opens)),
+struct CallFault {
+    host::FileOperation operation;
+    const char* name;
+    std::int64_t host::FileCallCounts::*calls;
+};
+
+class CallFaultWalkTest : public FaultWalkTest, public ::testing::WithParamInterface<CallFault> {};
+
+// Each call of the operation in the session fails in turn.
+TEST_P(CallFaultWalkTest, AFailedCallLosesNothing) {
+    const CallFault& fault = GetParam();
+    EXPECT_EQ(Walk(CallFaults(fault.operation, fault.name, clean_.*fault.calls)),
               std::vector<std::string>{});
 }
 
-TEST_F(FaultWalkTest, AFailedWriteLosesNothing) {
-    EXPECT_EQ(Walk(CallFaults(host::FileOperation::Write, "write", clean_.writes)),
-              std::vector<std::string>{});
-}
-
-TEST_F(FaultWalkTest, AFailedRenameLosesNothing) {
-    EXPECT_EQ(Walk(CallFaults(host::FileOperation::Rename, "rename", clean_.renames)),
-              std::vector<std::string>{});
-}
-
-TEST_F(FaultWalkTest, AFailedDeleteLosesNothing) {
-    EXPECT_EQ(Walk(CallFaults(host::FileOperation::Delete, "delete", clean_.deletes)),
-              std::vector<std::string>{});
-}
+INSTANTIATE_TEST_SUITE_P(
+    EveryOperation, CallFaultWalkTest,
+    ::testing::Values(
+        CallFault{host::FileOperation::Open, "open", &host::FileCallCounts::opens},
+        CallFault{host::FileOperation::Write, "write", &host::FileCallCounts::writes},
+        CallFault{host::FileOperation::Rename, "rename", &host::FileCallCounts::renames},
+        CallFault{host::FileOperation::Delete, "delete", &host::FileCallCounts::deletes}),
+    [](const ::testing::TestParamInfo<CallFault>& tested) {
+        return std::string(tested.param.name);
+    });
 
 // The disk fills up after every number of bytes the session writes, from none on.
 TEST_F(FaultWalkTest, AFullDiskLosesNothing) {
