@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <array>
+#include <cstdlib>
 #include <mutex>
 
 namespace host {
@@ -9,14 +10,26 @@ namespace host {
 namespace {
 
 constexpr std::size_t kOperations = 4;
+constexpr int kEndedByFaultStatus = 86;
 
 struct Faults {
     std::mutex mutex;
     std::array<std::int64_t, kOperations> calls{};
     std::array<std::int64_t, kOperations> failingCall{};  // counted from `calls`; 0 none
+    std::array<std::int64_t, kOperations> endingCall{};   // the same, for the end of the process
     std::int64_t writtenBytes = 0;
     std::int64_t diskRoom = -1;  // bytes left before the disk is full; -1 never full
+    std::int64_t lifeRoom = -1;  // bytes left before the process ends; -1 never
 };
+
+// -1 (never) or a number of bytes.
+std::int64_t Room(std::int64_t bytes) {
+    return bytes >= 0 ? bytes : -1;
+}
+
+std::size_t Fit(std::size_t count, std::int64_t room) {
+    return room >= 0 ? std::min(count, static_cast<std::size_t>(room)) : count;
+}
 
 Faults& TheFaults() {
     static Faults faults;
@@ -34,6 +47,9 @@ bool FileCallFails(FileOperation operation) {
     const std::lock_guard lock(faults.mutex);
     const std::size_t index = IndexOf(operation);
     ++faults.calls[index];
+    if (faults.endingCall[index] != 0 && faults.calls[index] == faults.endingCall[index]) {
+        EndProcessByFault();
+    }
     if (faults.failingCall[index] != 0 && faults.calls[index] == faults.failingCall[index]) {
         faults.failingCall[index] = 0;
         return true;
@@ -41,16 +57,24 @@ bool FileCallFails(FileOperation operation) {
     return false;
 }
 
-std::size_t BytesThatFit(std::size_t count) {
+WriteAllowance BytesThatFit(std::size_t count) {
     Faults& faults = TheFaults();
     const std::lock_guard lock(faults.mutex);
-    std::size_t fit = count;
+    const std::size_t fit = Fit(Fit(count, faults.diskRoom), faults.lifeRoom);
     if (faults.diskRoom >= 0) {
-        fit = std::min(count, static_cast<std::size_t>(faults.diskRoom));
         faults.diskRoom -= static_cast<std::int64_t>(fit);
     }
+    const bool endsProcess =
+        faults.lifeRoom >= 0 && count > static_cast<std::size_t>(faults.lifeRoom);
+    if (faults.lifeRoom >= 0) {
+        faults.lifeRoom -= static_cast<std::int64_t>(fit);
+    }
     faults.writtenBytes += static_cast<std::int64_t>(fit);
-    return fit;
+    return {fit, endsProcess};
+}
+
+void EndProcessByFault() {
+    std::_Exit(kEndedByFaultStatus);
 }
 
 FileCallCounts CountFileCalls() {
@@ -71,14 +95,29 @@ void FailFileCall(FileOperation operation, std::int64_t call) {
 void FailWritesAfterBytes(std::int64_t bytes) {
     Faults& faults = TheFaults();
     const std::lock_guard lock(faults.mutex);
-    faults.diskRoom = bytes >= 0 ? bytes : -1;
+    faults.diskRoom = Room(bytes);
+}
+
+void EndProcessAtFileCall(FileOperation operation, std::int64_t call) {
+    Faults& faults = TheFaults();
+    const std::lock_guard lock(faults.mutex);
+    const std::size_t index = IndexOf(operation);
+    faults.endingCall[index] = call > 0 ? faults.calls[index] + call : 0;
+}
+
+void EndProcessAfterBytes(std::int64_t bytes) {
+    Faults& faults = TheFaults();
+    const std::lock_guard lock(faults.mutex);
+    faults.lifeRoom = Room(bytes);
 }
 
 void ClearFileFaults() {
     Faults& faults = TheFaults();
     const std::lock_guard lock(faults.mutex);
     faults.failingCall = {};
+    faults.endingCall = {};
     faults.diskRoom = -1;
+    faults.lifeRoom = -1;
 }
 
 }  // namespace host

@@ -8,9 +8,16 @@
 
 namespace host {
 
-// Counts one call of the operation; true when this call is to fail.
+// Counts one call of the operation; true when this call is to fail. When the process is to end
+// at this call, it ends here, before the call does anything.
 bool FileCallFails(FileOperation operation);
-// How many of `count` bytes still fit on the disk; they count as written.
-std::size_t BytesThatFit(std::size_t count);
+
+struct WriteAllowance {
+    std::size_t fit;   // how many of the bytes still fit on the disk; they count as written
+    bool endsProcess;  // the process is to end once they are written
+};
+WriteAllowance BytesThatFit(std::size_t count);
+// Ends the process at once, as a kill does: nothing of the program or its modules runs after.
+[[noreturn]] void EndProcessByFault();
 
 }  // namespace host

@@ -37,6 +37,11 @@ ACAPI_HOST_API void FailFileCall(FileOperation operation, std::int64_t call);
 // A full disk: once `bytes` more bytes have been written every write fails, and the write that
 // reaches the limit writes only what fits; -1 clears it.
 ACAPI_HOST_API void FailWritesAfterBytes(std::int64_t bytes);
+// The process ends at once with status 86, as when it is killed, at the `call`-th call of the
+// operation from now on (before the call does anything), or in the write that would take the
+// bytes written from now on beyond `bytes` (after the bytes that fit have reached the file).
+ACAPI_HOST_API void EndProcessAtFileCall(FileOperation operation, std::int64_t call);
+ACAPI_HOST_API void EndProcessAfterBytes(std::int64_t bytes);
 ACAPI_HOST_API void ClearFileFaults();
 
 // What a module still held when it was unloaded, counted once its code was gone (its static

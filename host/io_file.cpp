@@ -174,12 +174,17 @@ GSErrCode File::WriteBin(const char* data, std::size_t count) {
         return IOErr_General;
     }
     // On a full disk the bytes that fit are written and the rest is refused, as a system does.
-    const std::size_t fit = host::BytesThatFit(count);
+    const host::WriteAllowance allowed = host::BytesThatFit(count);
     errno = 0;
-    if (fit > 0 && std::fwrite(data, 1, fit, file.stream) != fit) {
+    if (allowed.fit > 0 && std::fwrite(data, 1, allowed.fit, file.stream) != allowed.fit) {
         return host::FileErrorFromErrno(errno);
     }
-    return fit == count ? NoError : IOErr_DiskFull;
+    // Killed half way through a write: what was written has reached the system.
+    if (allowed.endsProcess) {
+        std::fflush(file.stream);
+        host::EndProcessByFault();
+    }
+    return allowed.fit == count ? NoError : IOErr_DiskFull;
 }
 
 void* File::operator new(std::size_t size) {

@@ -503,7 +503,8 @@ void Session::ShowLeaks(const std::string& addon, const host::ModuleLeaks& leaks
 }
 
 // "file-fault open|write|rename|delete N": the Nth such call from now fails; "file-fault disk N":
-// writes fail once N more bytes are written; "file-fault off" clears every fault.
+// writes fail once N more bytes are written; with "kill" first, the process ends there instead;
+// "file-fault off" clears every fault.
 void Session::FileFault(const std::vector<Word>& arguments) {
     static const std::map<std::string, host::FileOperation> operations = {
         {"open", host::FileOperation::Open},
@@ -515,15 +516,21 @@ void Session::FileFault(const std::vector<Word>& arguments) {
         host::ClearFileFaults();
         return;
     }
+    const bool kill = !arguments.empty() && arguments[0].text == "kill";
+    const std::size_t at = kill ? 1 : 0;
     const std::optional<std::int64_t> count =
-        arguments.size() == 2 ? Number<std::int64_t>(arguments[1]) : std::nullopt;
-    const auto operation = count ? operations.find(arguments[0].text) : operations.end();
-    if (count && *count >= 0 && arguments[0].text == "disk") {
-        host::FailWritesAfterBytes(*count);
+        arguments.size() == at + 2 ? Number<std::int64_t>(arguments[at + 1]) : std::nullopt;
+    const std::string what = count ? arguments[at].text : "";
+    const auto operation = operations.find(what);
+    if (count && *count >= 0 && what == "disk") {
+        kill ? host::EndProcessAfterBytes(*count) : host::FailWritesAfterBytes(*count);
     } else if (count && *count > 0 && operation != operations.end()) {
-        host::FailFileCall(operation->second, *count);
+        kill ? host::EndProcessAtFileCall(operation->second, *count)
+             : host::FailFileCall(operation->second, *count);
     } else {
-        Fail("usage: file-fault open|write|rename|delete N, file-fault disk BYTES, file-fault off");
+        Fail(
+            "usage: file-fault [kill] open|write|rename|delete N, file-fault [kill] disk BYTES, "
+            "file-fault off");
     }
 }
 
