@@ -523,10 +523,17 @@ void Session::FileFault(const std::vector<Word>& arguments) {
     const std::string what = count ? arguments[at].text : "";
     const auto operation = operations.find(what);
     if (count && *count >= 0 && what == "disk") {
-        kill ? host::EndProcessAfterBytes(*count) : host::FailWritesAfterBytes(*count);
+        if (kill) {
+            host::EndProcessAfterBytes(*count);
+        } else {
+            host::FailWritesAfterBytes(*count);
+        }
     } else if (count && *count > 0 && operation != operations.end()) {
-        kill ? host::EndProcessAtFileCall(operation->second, *count)
-             : host::FailFileCall(operation->second, *count);
+        if (kill) {
+            host::EndProcessAtFileCall(operation->second, *count);
+        } else {
+            host::FailFileCall(operation->second, *count);
+        }
     } else {
         Fail(
             "usage: file-fault [kill] open|write|rename|delete N, file-fault [kill] disk BYTES, "
