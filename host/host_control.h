@@ -20,6 +20,12 @@ ACAPI_HOST_API std::string UserFolder();
 // Allocations (handles, pointers, objects, arrays) after the next `count` fail; -1 never.
 ACAPI_HOST_API void FailAllocationsAfter(std::int64_t count);
 
+// Whether a handle that is resized keeps its block while the block has room, as a system heap
+// does (true, for timings), or always moves to a block of its new size (false, the default), so
+// that a module keeping a pointer into a handle across a resize is caught by the address
+// sanitizer.
+ACAPI_HOST_API void SetHandlesGrowInPlace(bool inPlace);
+
 // Faults of the file services, for tests of what a module does when the disk fails it. Calls are
 // counted from the host's start: opens of files, writes into them, moves of a file over another
 // (IO::FileSystem::Move) and deletions (IO::Folder::Delete).

@@ -1,7 +1,9 @@
 // Memory of the emulated host. A handle points at its block's master pointer. Every resize
-// moves the block, so code that keeps a pointer into a handle across a resize is caught by the
-// address sanitizer. Every handle and plain allocation remembers the module that took it, so
-// that what a module leaves behind can be told at its unload.
+// moves the block (unless a timing program asks for growth in place), so code that keeps a pointer
+// into a handle across a resize is caught by the address sanitizer. Every handle and plain
+// allocation remembers the module that took it, so that what a module leaves behind can be told at
+// its unload.
+#include <algorithm>
 #include <atomic>
 #include <cstddef>
 #include <cstdlib>
@@ -19,6 +21,7 @@ struct HandleBlock {
     GSSize size;
     std::int32_t state;
     const void* taker;
+    GSSize room;  // bytes allocated, at least `size`
 };
 
 // In front of every plain allocation; as large as the strictest alignment, so that the bytes
@@ -28,6 +31,7 @@ struct alignas(alignof(std::max_align_t)) PlainHeader {
 };
 
 std::atomic<std::int64_t> allocationsBeforeFailure{-1};
+std::atomic<bool> handlesGrowInPlace{false};
 std::atomic<std::int64_t> liveHandles{0};
 std::atomic<std::int64_t> livePointers{0};
 std::atomic<std::int64_t> liveObjects{0};
@@ -87,6 +91,14 @@ void ReleasePlain(void* pointer, std::atomic<std::int64_t>& counter) {
 
 }  // namespace
 
+namespace host {
+
+void SetHandlesGrowInPlace(bool inPlace) {
+    handlesGrowInPlace = inPlace;
+}
+
+}  // namespace host
+
 extern "C" {
 
 GSHandle BMAllocateHandle(GSSize size, std::int32_t flags, std::int16_t /*reserved*/) {
@@ -94,8 +106,8 @@ GSHandle BMAllocateHandle(GSSize size, std::int32_t flags, std::int16_t /*reserv
     if (data == nullptr) {
         return nullptr;
     }
-    auto* block =
-        new (std::nothrow) HandleBlock{data, size, 0, host::TakerAt(__builtin_return_address(0))};
+    auto* block = new (std::nothrow)
+        HandleBlock{data, size, 0, host::TakerAt(__builtin_return_address(0)), size};
     if (block == nullptr) {
         std::free(data);
         return nullptr;
@@ -111,7 +123,22 @@ GSHandle BMReallocHandle(GSHandle handle, GSSize newSize, std::int32_t flags,
         return nullptr;
     }
     HandleBlock* block = BlockOf(handle);
-    char* data = AllocateBytes(newSize, (flags & ALLOCATE_CLEAR) != 0);
+    const bool clear = (flags & ALLOCATE_CLEAR) != 0;
+    if (handlesGrowInPlace && newSize >= 0 && newSize <= block->room) {
+        if (!AllocationAllowed()) {
+            return nullptr;
+        }
+        if (clear && newSize > block->size) {
+            std::memset(block->data + block->size, 0,
+                        static_cast<std::size_t>(newSize - block->size));
+        }
+        block->size = newSize;
+        return handle;
+    }
+    // Growing in place, the block takes twice its room, so that a block grown step by step is
+    // copied a logarithmic number of times, as a system heap does.
+    const GSSize room = handlesGrowInPlace ? std::max(newSize, 2 * block->room) : newSize;
+    char* data = AllocateBytes(room, clear);
     if (data == nullptr) {
         return nullptr;
     }
@@ -119,6 +146,7 @@ GSHandle BMReallocHandle(GSHandle handle, GSSize newSize, std::int32_t flags,
     std::free(block->data);
     block->data = data;
     block->size = newSize;
+    block->room = room;
     return handle;
 }
 
