@@ -1,5 +1,7 @@
 #include "platform/image_decoding.h"
 
+#include "platform/image_header.h"
+
 #include <objbase.h>
 #include <wincodec.h>
 #include <windows.h>
@@ -22,16 +24,14 @@ struct ComPointer {
     Interface* pointer = nullptr;
 };
 
-bool IsKnownImage(const std::uint8_t* data, std::size_t size) {
-    const bool jpeg = size >= 3 && data[0] == 0xFF && data[1] == 0xD8 && data[2] == 0xFF;
-    const bool png =
-        size >= 8 && data[0] == 0x89 && data[1] == 'P' && data[2] == 'N' && data[3] == 'G';
-    return jpeg || png;
-}
-
 bool Decode(const std::uint8_t* data, std::size_t size, DecodedImage* image, int& width,
             int& height) {
-    if (!IsKnownImage(data, size) || size > 0x7FFFFFFF) {
+    // The imaging component decodes the whole picture when it opens it: refuse a stated size
+    // beyond the caps before it allocates for it.
+    std::uint32_t statedWidth = 0;
+    std::uint32_t statedHeight = 0;
+    if (size > 0x7FFFFFFF || !ReadHeaderSize(data, size, statedWidth, statedHeight) ||
+        !IsDecodableSize(statedWidth, statedHeight)) {
         return false;
     }
     const HRESULT initialised = CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
