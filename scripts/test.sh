@@ -14,5 +14,12 @@ for preset in linux windows; do
   ctest --preset "$preset" -j "$jobs"
 done
 
+echo "=== tsan: the downloads, their hand-over to the main thread and whole update checks"
+cmake --preset tsan >/dev/null
+cmake --build --preset tsan -j "$jobs" --target download_test velmora-host velmora_module \
+  velmora_members velmora-update-server velmora_update_content
+TSAN_OPTIONS="halt_on_error=1" ctest --preset tsan -j "$jobs" \
+  -R "^DownloadTest|^transcript[.](update_|auto_check|whole_session)"
+
 echo "=== fuzz: each reader of outside data briefly"
 bash scripts/fuzz.sh 20
