@@ -24,15 +24,18 @@ cp "$bin"/addons/* "$work/addons/"
 for member in StairMaker RoofBuilder WindowMaker "FacadeComposer 2" SunStudy; do
   cp "$bin/members/$member (AC160).apx" "$work/addons/"
 done
-echo "=== velmora-host --addons $work/addons --user-dir $work/user --script demo/session.script"
-(cd "$shots" && "$root/$bin/velmora-host" --addons "$work/addons" --user-dir "$work/user" \
+server=$root/build/linux-release/tools/velmora-update-server/velmora-update-server
+update_root=$root/build/linux-release/update-server-root
+echo "=== velmora-update-server --root $update_root -- \\"
+echo "    velmora-host --addons $work/addons --user-dir $work/user --script demo/session.script"
+# The update server answers as the proxy of the module's update host for this session only.
+(cd "$shots" && "$server" --root "$update_root" --max-seconds 120 -- \
+  "$root/$bin/velmora-host" --addons "$work/addons" --user-dir "$work/user" \
   --script "$root/demo/session.script")
 echo "=== the version report saved from the About box ($work/user/versions.txt)"
 tr -d '\r' <"$work/user/versions.txt"
 mkdir "$work/screenshots-user"
-(cd "$shots" && "$root/build/linux-release/tools/velmora-update-server/velmora-update-server" \
-  --root "$root/build/linux-release/update-server-root" --max-seconds 60 -- \
-  "$root/$bin/velmora-host" --addons "$work/addons" --user-dir "$work/screenshots-user" \
-  --script "$root/demo/screenshots.script" >/dev/null)
+(cd "$shots" && "$root/$bin/velmora-host" --addons "$work/addons" \
+  --user-dir "$work/screenshots-user" --script "$root/demo/screenshots.script" >/dev/null)
 echo "=== pictures of the dialogs: $shots"
 ls "$shots"
