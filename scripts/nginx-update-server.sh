@@ -2,7 +2,7 @@
 # Serves ROOT with nginx on 127.0.0.1:PORT and runs COMMAND with http_proxy pointing at it, so
 # that the module's update host is reached through a stock web server. nginx is stopped when the
 # command ends, and the command is stopped after 120 seconds.
-# Usage: nginx-update-server.sh ROOT PORT -- COMMAND [ARGS...]
+# Usage: nginx-update-server.sh ROOT PORT -- COMMAND [ARGS...]   (PORT 0: a free one)
 set -euo pipefail
 root=$(cd "$1" && pwd)
 port=$2
@@ -11,12 +11,29 @@ shift 2
 here=$(cd "$(dirname "$0")/.." && pwd)
 work=$(mktemp -d)
 trap 'kill "$(cat "$work/nginx.pid" 2>/dev/null)" 2>/dev/null || true; rm -rf "$work"' EXIT
-sed -e "s|@ROOT@|$root|g" -e "s|@PORT@|$port|g" -e "s|@WORK@|$work|g" \
-  "$here/demo/update-server/nginx.conf.in" > "$work/nginx.conf"
-nginx -e "$work/error.log" -c "$work/nginx.conf" -p "$work" &
-for _ in $(seq 100); do
-  [ -s "$work/nginx.pid" ] && break
-  sleep 0.05
-done
+# Starts nginx on the port; false when it could not listen there.
+start_nginx() {
+  sed -e "s|@ROOT@|$root|g" -e "s|@PORT@|$1|g" -e "s|@WORK@|$work|g" \
+    "$here/demo/update-server/nginx.conf.in" > "$work/nginx.conf"
+  rm -f "$work/nginx.pid"
+  nginx -e "$work/error.log" -c "$work/nginx.conf" -p "$work" &
+  local started=$!
+  for _ in $(seq 100); do
+    [ -s "$work/nginx.pid" ] && return 0
+    kill -0 "$started" 2>/dev/null || return 1
+    sleep 0.05
+  done
+  return 1
+}
+if [ "$port" = 0 ]; then
+  for _ in $(seq 20); do
+    port=$((20000 + RANDOM % 40000))
+    start_nginx "$port" && break
+    port=0
+  done
+  [ "$port" != 0 ] || { echo "nginx-update-server: no free port" >&2; exit 1; }
+else
+  start_nginx "$port" || { cat "$work/error.log" >&2; exit 1; }
+fi
 http_proxy="http://127.0.0.1:$port" HTTP_PROXY="http://127.0.0.1:$port" \
   timeout 120 "$@"

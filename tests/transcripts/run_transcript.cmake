@@ -72,6 +72,12 @@ if(EXISTS "${CASE}/server.txt")
   set(server "${UPDATE_SERVER}" --root "${UPDATE_ROOT}" --port 0 --max-seconds 100
              --log "${WORK}/server.log" ${server_options} --)
 endif()
+# A case with "nginx.txt" runs against a stock nginx serving the same folder as static files, so
+# that the download engine meets a web server that is not our own.
+if(EXISTS "${CASE}/nginx.txt")
+  set(server bash "${CMAKE_CURRENT_LIST_DIR}/../../scripts/nginx-update-server.sh"
+             "${UPDATE_ROOT}" 0 --)
+endif()
 execute_process(
   COMMAND ${server} ${EMULATOR} "${RUNNER}" ${arguments}
   OUTPUT_FILE "${WORK}/transcript.txt"
