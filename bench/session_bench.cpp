@@ -24,6 +24,7 @@ namespace {
 using Clock = std::chrono::steady_clock;
 
 constexpr short kResultsDialog = 32500;
+constexpr std::int32_t kPaletteItem = 1;
 constexpr std::int32_t kCheckForUpdatesItem = 3;
 constexpr const char* kCatalogueUrl = "http://updates.velmora.example/update_plugins/versions.txt";
 
@@ -100,6 +101,15 @@ double TimeManualCheck(bool& alerted) {
     const double elapsed = Milliseconds(Clock::now() - start);
     DrainDownloads();
     return elapsed;
+}
+
+// The host hides its palettes for a while and shows them again: the hub refreshes its menu
+// texts at each of the two messages, reloading the string overrides first.
+double TimeMenuRefreshes() {
+    const auto start = Clock::now();
+    host::SendToModelessWindows(APIPalMsg_HidePalette_Begin);
+    host::SendToModelessWindows(APIPalMsg_HidePalette_End);
+    return Milliseconds(Clock::now() - start) / 2;
 }
 
 std::size_t WriteToFile(char* data, std::size_t size, std::size_t count, void* file) {
@@ -181,6 +191,19 @@ int main(int argc, char** argv) {
         hubLoads.push_back(TimeLoad(options.hub));
     }
 
+    // With the palette open; without the library part the override table is absent.
+    std::vector<double> refreshes, refreshesWithoutOverrides;
+    host::LoadAddon(options.hub);
+    host::ChooseMenuItem("Velmora", kPaletteItem);
+    TimeMenuRefreshes();
+    for (int round = 0; round < options.rounds; ++round) {
+        refreshes.push_back(TimeMenuRefreshes());
+        host::SetLibraryPartsHidden(true);
+        refreshesWithoutOverrides.push_back(TimeMenuRefreshes());
+        host::SetLibraryPartsHidden(false);
+    }
+    host::UnloadAll();
+
     const std::string bareTarget = (userFolder / "bare-fetch.txt").string();
     std::vector<double> bareFetches, checks;
     host::LoadAddon(options.hub);
@@ -207,6 +230,11 @@ int main(int argc, char** argv) {
     std::printf("  empty module                         %8.3f ms\n", emptyLoad);
     std::printf("  hub                                  %8.3f ms   ratio %.2f\n", hubLoad,
                 hubLoad / emptyLoad);
+    std::printf("menu texts refreshed (RefreshMenuTexts, with the string overrides reloaded)\n");
+    std::printf("  without an override table            %8.3f ms\n",
+                Median(refreshesWithoutOverrides));
+    std::printf("  with the module's override table     %8.3f ms   ratio %.2f\n", Median(refreshes),
+                Median(refreshes) / Median(refreshesWithoutOverrides));
     std::printf("manual update check against the local server\n");
     std::printf("  bare libcurl fetch of versions.txt   %8.3f ms\n", bareFetch);
     std::printf("  menu command to the results window   %8.3f ms   ratio %.2f\n", check,

@@ -93,6 +93,9 @@ ACAPI_HOST_API EnvironmentSettings CurrentEnvironment();
 // The folder where built-in library files are written (a native path). Empty: a folder below
 // the system's temporary folder.
 ACAPI_HOST_API void SetLibraryFolder(const std::string& nativePath);
+// Whether library part searches find nothing, as in a host whose libraries lack the modules'
+// parts (false, the default: they find the parts the modules registered).
+ACAPI_HOST_API void SetLibraryPartsHidden(bool hidden);
 
 struct LoadResult {
     std::string name;     // the module's file name without extension

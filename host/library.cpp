@@ -1,6 +1,7 @@
 // Built-in libraries: the files a module carries in its resources become library parts, written
 // into the host's library folder so that modules can open them by location.
 #include <algorithm>
+#include <atomic>
 #include <cstdio>
 #include <filesystem>
 #include <mutex>
@@ -109,6 +110,9 @@ GSErrCode AddFile(const LoadedAddon& addon, const std::string& fileName, GSResID
     return NoError;
 }
 
+// A host whose loaded libraries lack the modules' parts, as when the user removed them.
+std::atomic<bool> libraryPartsHidden{false};
+
 const LibraryPart* PartAt(std::int32_t index) {
     if (index < 1 || static_cast<std::size_t>(index) > libraryParts.size()) {
         return nullptr;
@@ -118,6 +122,10 @@ const LibraryPart* PartAt(std::int32_t index) {
 }
 
 }  // namespace
+
+void SetLibraryPartsHidden(bool hidden) {
+    libraryPartsHidden = hidden;
+}
 
 void SetLibraryFolder(const std::string& nativePath) {
     const std::lock_guard lock(folderMutex);
@@ -160,6 +168,9 @@ GSErrCode LibPartSearch(API_AddonContext /*context*/, API_LibPart* libPart, bool
                         bool /*useEnabledOnly*/) {
     if (libPart == nullptr) {
         return APIERR_BADPARS;
+    }
+    if (libraryPartsHidden) {
+        return APIERR_BADID;
     }
     const std::string name = Utf8Of(GS::UniString(libPart->docu_UName));
     for (std::size_t i = 0; i < libraryParts.size(); ++i) {
