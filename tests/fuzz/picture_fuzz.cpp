@@ -1,7 +1,7 @@
 // Any bytes as the downloaded banner: read from its file, typed, converted by the host's JPEG and
-// PNG decoders to a bitmap and drawn, as the results window does. A conversion either fails and
-// hands back nothing, or gives a bitmap of the header's size, within the decoders' pixel cap,
-// that draws.
+// PNG decoders to a bitmap and drawn, as the results window does, and its header size read alone.
+// A conversion either fails and hands back nothing, or gives a bitmap of the header's size,
+// within the decoders' pixel cap, that draws.
 #include <cstddef>
 #include <cstdint>
 #include <cstdio>
@@ -15,6 +15,7 @@
 #include "host/host_control.h"
 #include "platform/drawing.h"
 #include "platform/image_decoding.h"
+#include "platform/image_header.h"
 #include "platform/native_path.h"
 #include "shell/host_interface.h"
 
@@ -85,6 +86,15 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     std::int32_t headerWidth = 0;
     std::int32_t headerHeight = 0;
     const bool sized = GX::ImageBase::GetInfo(source.handle, &headerWidth, &headerHeight);
+    // The header reader that guards the Windows decoder reads the same size as the decoders.
+    std::uint32_t statedWidth = 0;
+    std::uint32_t statedHeight = 0;
+    if (sized && !IsBitmapFileImage(data, size) &&
+        platform::ReadHeaderSize(data, size, statedWidth, statedHeight) &&
+        (statedWidth != static_cast<std::uint32_t>(headerWidth) ||
+         statedHeight != static_cast<std::uint32_t>(headerHeight))) {
+        __builtin_trap();
+    }
 
     Picture loaded;
     const bool loadedAsDib = LoadImageAsDIB(bannerPath, loaded);
