@@ -1,5 +1,8 @@
 #include "host/module_holdings.h"
 
+#include <atomic>
+#include <cstdint>
+#include <iterator>
 #include <map>
 #include <mutex>
 
@@ -11,14 +14,48 @@ namespace {
 
 thread_local const void* scopedTaker = nullptr;
 
+// Never destroyed: modules linked into a program give back what their static objects hold after
+// the program's own statics are gone.
 std::mutex& HoldingsMutex() {
-    static std::mutex mutex;
-    return mutex;
+    static auto* mutex = new std::mutex;
+    return *mutex;
 }
 
 std::map<const void*, Holdings>& AllHoldings() {
-    static std::map<const void*, Holdings> holdings;
-    return holdings;
+    static auto* holdings = new std::map<const void*, Holdings>;
+    return *holdings;
+}
+
+// Finding the module of an address asks the system's loader, which is slow next to an
+// allocation; the few call sites of the host's operations are remembered per thread until a
+// module is unloaded and its addresses may come to mean another module.
+std::atomic<std::uint64_t> unloads{0};
+
+// A small table indexed by the call site's address: plain data, so that a thread's copy needs no
+// construction.
+struct IdentityCache {
+    struct Entry {
+        const void* caller;
+        const void* identity;
+    };
+    std::uint64_t unloadsSeen;
+    Entry entries[64];
+};
+thread_local IdentityCache identityCache{};
+
+const void* CachedModuleIdentityOf(const void* caller) {
+    IdentityCache& cache = identityCache;
+    const std::uint64_t now = unloads.load(std::memory_order_acquire);
+    if (cache.unloadsSeen != now) {
+        cache = {};
+        cache.unloadsSeen = now;
+    }
+    const auto slot = (reinterpret_cast<std::uintptr_t>(caller) >> 2) % std::size(cache.entries);
+    IdentityCache::Entry& entry = cache.entries[slot];
+    if (entry.caller != caller || caller == nullptr) {
+        entry = {caller, platform::ModuleIdentityOf(caller)};
+    }
+    return entry.identity;
 }
 
 std::int64_t& Counter(Holdings& holdings, Holding holding) {
@@ -41,7 +78,7 @@ void Add(const void* taker, Holding holding, std::int64_t change) {
 }  // namespace
 
 const void* TakerAt(const void* caller) {
-    return scopedTaker != nullptr ? scopedTaker : platform::ModuleIdentityOf(caller);
+    return scopedTaker != nullptr ? scopedTaker : CachedModuleIdentityOf(caller);
 }
 
 TakingFor::TakingFor(const void* caller) : previous_(scopedTaker) {
@@ -67,6 +104,7 @@ Holdings HoldingsOf(const void* module) {
 }
 
 void ForgetHoldings(const void* module) {
+    unloads.fetch_add(1, std::memory_order_release);
     const std::lock_guard lock(HoldingsMutex());
     AllHoldings().erase(module);
 }
