@@ -4,24 +4,13 @@
 #include <windows.h>
 
 #include "host/png_writer.h"
+#include "platform/win32/com_pointer.h"
 
 namespace host {
 
 namespace {
 
-// Releases a COM interface on every way out.
-template <typename Interface>
-struct ComPointer {
-    ComPointer() = default;
-    ComPointer(const ComPointer&) = delete;
-    ComPointer& operator=(const ComPointer&) = delete;
-    ~ComPointer() {
-        if (pointer != nullptr) {
-            pointer->Release();
-        }
-    }
-    Interface* pointer = nullptr;
-};
+using platform::ComPointer;
 
 // The bytes written into the stream so far.
 std::vector<std::uint8_t> StreamBytes(IStream* stream) {

@@ -1,28 +1,15 @@
 #include "platform/image_decoding.h"
 
-#include "platform/image_header.h"
-
 #include <objbase.h>
 #include <wincodec.h>
 #include <windows.h>
 
+#include "platform/image_header.h"
+#include "platform/win32/com_pointer.h"
+
 namespace platform {
 
 namespace {
-
-// Releases a COM interface on every way out.
-template <typename Interface>
-struct ComPointer {
-    ComPointer() = default;
-    ComPointer(const ComPointer&) = delete;
-    ComPointer& operator=(const ComPointer&) = delete;
-    ~ComPointer() {
-        if (pointer != nullptr) {
-            pointer->Release();
-        }
-    }
-    Interface* pointer = nullptr;
-};
 
 bool Decode(const std::uint8_t* data, std::size_t size, DecodedImage* image, int& width,
             int& height) {
