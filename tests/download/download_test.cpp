@@ -392,3 +392,27 @@ TEST_F(DownloadTest, StopAllDownloadsWithNoneRunningReturns) {
 }
 
 }  // namespace
+
+TEST_F(DownloadTest, RedirectionsAreFollowedAFewTimesOnly) {
+    const std::string body = Pattern(5000, 'r');
+    std::atomic<int> loopRequests{0};
+    server_.server.Get("/file", [&](const httplib::Request&, httplib::Response& response) {
+        response.set_content(body, "application/octet-stream");
+    });
+    server_.server.Get("/moved", [](const httplib::Request&, httplib::Response& response) {
+        response.set_redirect("/file");
+    });
+    server_.server.Get("/loop", [&](const httplib::Request&, httplib::Response& response) {
+        ++loopRequests;
+        response.set_redirect("/loop");
+    });
+    server_.Start();
+    Recorder moved;
+    EXPECT_EQ(Fetch("/moved", moved), kDownloadDone);
+    EXPECT_EQ(ReadFile(TargetPath()), body);
+    // A server that sends the download round in a circle must not keep its thread for ever.
+    Recorder loop;
+    EXPECT_EQ(Fetch("/loop", loop), kDownloadFailed);
+    EXPECT_LE(loopRequests.load(), 25);
+    EXPECT_EQ(ReadFile(TargetPath()), body);
+}
