@@ -131,6 +131,43 @@ TEST(UpdateServer, EachFaultModeAnswersAsABrokenServerWould) {
     }
 }
 
+TEST(UpdateServer, AListOfFaultsAnswersThePathsRequestsInTurn) {
+    RunningServer server({"--fault", kVersionsPath + "=404,none,500"});
+    const std::string otherPath = "/update_plugins/banner.jpg";
+    std::ofstream(Root() / "update_plugins" / "banner.jpg", std::ios::binary) << "banner";
+    std::vector<int> statuses;
+    for (int request = 0; request < 7; ++request) {
+        const auto result = server.Client().Get(kProxyTarget.c_str());
+        ASSERT_TRUE(result);
+        statuses.push_back(result->status);
+        if (request == 1) {
+            // Another path neither takes a turn nor has a fault.
+            const auto other = server.Client().Get(otherPath.c_str());
+            ASSERT_TRUE(other);
+            EXPECT_EQ(other->status, 200);
+        }
+    }
+    EXPECT_EQ(statuses, (std::vector<int>{404, 200, 500, 404, 200, 500, 404}));
+}
+
+TEST(UpdateServer, RefusesFaultListsItCannotServe) {
+    for (const std::string fault :
+         {kVersionsPath + "=404,", kVersionsPath + "=404,,500", kVersionsPath + "=none,refuse",
+          kVersionsPath + "=404,slowly"}) {
+        SCOPED_TRACE(fault);
+        const pid_t child = fork();
+        if (child == 0) {
+            execl(VELMORA_UPDATE_SERVER, VELMORA_UPDATE_SERVER, "--root", Root().c_str(), "--fault",
+                  fault.c_str(), "--max-seconds", "1", static_cast<char*>(nullptr));
+            _exit(127);
+        }
+        int status = 0;
+        ASSERT_EQ(waitpid(child, &status, 0), child);
+        ASSERT_TRUE(WIFEXITED(status));
+        EXPECT_EQ(WEXITSTATUS(status), 2);
+    }
+}
+
 TEST(UpdateServer, RefusedConnectionsReachNobody) {
     RunningServer server({"--fault", "refuse"});
     ASSERT_NE(server.Port(), 0);

@@ -1,4 +1,4 @@
-// velmora-update-server --root DIR [--port N] [--fault MODE | --fault PATH=MODE]...
+// velmora-update-server --root DIR [--port N] [--fault MODE | --fault PATH=MODE[,MODE...]]...
 //                       [--max-seconds S] [--max-requests N] [--log FILE] [-- COMMAND ARGS...]
 //
 // Serves the update folder on 127.0.0.1, also to requests made through it as an HTTP proxy, so
@@ -104,7 +104,7 @@ int main(int argc, char** argv) {
         std::chrono::steady_clock::now() + std::chrono::seconds(options.maxSeconds);
 
     httplib::Server server;
-    const Responder responder(options);
+    Responder responder(options);
     std::ofstream log;
     if (!options.logFile.empty()) {
         log.open(options.logFile, std::ios::app);

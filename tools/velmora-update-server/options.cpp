@@ -15,6 +15,25 @@ std::optional<Fault> FaultNamed(const std::string& name) {
     return found == kFaults.end() ? std::nullopt : std::optional<Fault>(found->second);
 }
 
+// "404,none,500": one mode after the other; null when any is unknown, empty or "refuse", which
+// applies to the whole server only.
+std::optional<std::vector<Fault>> FaultList(const std::string& names) {
+    std::vector<Fault> faults;
+    std::size_t start = 0;
+    while (true) {
+        const std::size_t comma = names.find(',', start);
+        const std::optional<Fault> fault = FaultNamed(names.substr(start, comma - start));
+        if (!fault || *fault == Fault::Refuse) {
+            return std::nullopt;
+        }
+        faults.push_back(*fault);
+        if (comma == std::string::npos) {
+            return faults;
+        }
+        start = comma + 1;
+    }
+}
+
 std::optional<int> Number(const std::string& text, int smallest, int largest) {
     int value = 0;
     const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
@@ -56,23 +75,22 @@ std::optional<Options> ParseOptions(const std::vector<std::string>& arguments,
             options.maxSeconds = *number;
         } else if (option == "--max-requests" && (number = Number(value, 1, 1000000))) {
             options.maxRequests = *number;
+        } else if (option == "--fault" && value.find('=') == std::string::npos) {
+            const std::optional<Fault> fault = FaultNamed(value);
+            if (!fault) {
+                problem = "unknown fault \"" + value + "\"";
+                return std::nullopt;
+            }
+            options.fault = *fault;
         } else if (option == "--fault") {
             const std::size_t equals = value.find('=');
-            const std::optional<Fault> fault =
-                FaultNamed(equals == std::string::npos ? value : value.substr(equals + 1));
-            if (!fault) {
-                problem = "unknown fault in \"" + value + "\"";
+            const std::optional<std::vector<Fault>> faults = FaultList(value.substr(equals + 1));
+            if (!faults) {
+                problem = "unknown fault in \"" + value +
+                          "\" (refuse applies to the whole server, not to one path)";
                 return std::nullopt;
             }
-            if (equals != std::string::npos && *fault == Fault::Refuse) {
-                problem = "refuse applies to the whole server, not to one path";
-                return std::nullopt;
-            }
-            if (equals == std::string::npos) {
-                options.fault = *fault;
-            } else {
-                options.pathFaults[value.substr(0, equals)] = *fault;
-            }
+            options.pathFaults[value.substr(0, equals)] = *faults;
         } else {
             problem = "unknown option or bad value: " + option + " " + value;
             return std::nullopt;

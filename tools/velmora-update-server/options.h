@@ -15,7 +15,9 @@ struct Options {
     std::string root;
     int port = 0;  // 0: any free port
     Fault fault = Fault::None;
-    std::map<std::string, Fault> pathFaults;  // by path, before the global fault
+    // By path, before the global fault: the path's requests are answered with each in turn,
+    // round and round.
+    std::map<std::string, std::vector<Fault>> pathFaults;
     int maxSeconds = 60;
     int maxRequests = 1000;
     std::string logFile;

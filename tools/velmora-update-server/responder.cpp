@@ -65,12 +65,17 @@ std::optional<std::string> FileBelowRoot(const std::string& root, const std::str
     return file.string();
 }
 
-Fault Responder::FaultFor(const std::string& path) const {
+Fault Responder::FaultFor(const std::string& path) {
     const auto found = options_.pathFaults.find(path);
-    return found != options_.pathFaults.end() ? found->second : options_.fault;
+    if (found == options_.pathFaults.end()) {
+        return options_.fault;
+    }
+    const std::lock_guard lock(mutex_);
+    const std::vector<Fault>& turns = found->second;
+    return turns[requestsByPath_[path]++ % turns.size()];
 }
 
-void Responder::Answer(const httplib::Request& request, httplib::Response& response) const {
+void Responder::Answer(const httplib::Request& request, httplib::Response& response) {
     // cpp-httplib keeps the query apart; the path of a proxy request still names the host.
     const std::string path = PathOfTarget(request.path);
     const Fault fault = FaultFor(path);

@@ -3,6 +3,8 @@
 
 #include <httplib.h>
 
+#include <map>
+#include <mutex>
 #include <optional>
 #include <string>
 
@@ -17,16 +19,20 @@ std::string PathOfTarget(const std::string& target);
 // The file's place below the root, or null when the path could leave it or names no file.
 std::optional<std::string> FileBelowRoot(const std::string& root, const std::string& path);
 
+// Any thread of the server may answer.
 class Responder {
 public:
     explicit Responder(const Options& options) : options_(options) {}
 
-    void Answer(const httplib::Request& request, httplib::Response& response) const;
+    void Answer(const httplib::Request& request, httplib::Response& response);
 
 private:
-    Fault FaultFor(const std::string& path) const;
+    // The path's next fault in turn, or the global one.
+    Fault FaultFor(const std::string& path);
 
     const Options& options_;
+    std::mutex mutex_;
+    std::map<std::string, std::size_t> requestsByPath_;
 };
 
 }  // namespace update_server
