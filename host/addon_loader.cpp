@@ -331,6 +331,18 @@ API_AddonContext AddonContext(const std::string& name) {
     return found != loadedAddons.end() ? (*found)->context : nullptr;
 }
 
+ModuleLeaks CurrentHoldings(const std::string& name) {
+    const auto found = FindByName(name);
+    if (found == loadedAddons.end()) {
+        return {};
+    }
+    const LoadedAddon& addon = **found;
+    const void* identity = platform::LibraryIdentity(addon.library);
+    const Holdings held = HoldingsOf(identity);
+    return {held.handles, held.pointers, ThreadsOfLibrary(addon.library), held.files,
+            WindowsLeftBy(addon, identity)};
+}
+
 std::int64_t RunningThreadCount(const std::string& addon) {
     const auto found = FindByName(addon);
     return found != loadedAddons.end() ? ThreadsOfLibrary((*found)->library) : 0;

@@ -64,6 +64,9 @@ struct ModuleLeaks {
 using UnloadObserver = std::function<void(const std::string& addon, const ModuleLeaks& leaks)>;
 // Told after every unload.
 ACAPI_HOST_API void SetUnloadObserver(UnloadObserver observer);
+// What the named module holds now, counted as at its unload, for watching a long session for
+// growth; zero when none of that name is loaded.
+ACAPI_HOST_API ModuleLeaks CurrentHoldings(const std::string& addon);
 
 // Everything modules wrote to the debug output since the last call.
 ACAPI_HOST_API std::string TakeDebugOutput();

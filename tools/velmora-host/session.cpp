@@ -69,6 +69,14 @@ std::optional<Integer> Number(const Word& word) {
     return value;
 }
 
+// "handles N, pointers N, threads N, files N, windows N"
+std::string CountsText(const host::ModuleLeaks& counts) {
+    return "handles " + std::to_string(counts.handles) + ", pointers " +
+           std::to_string(counts.pointers) + ", threads " + std::to_string(counts.threads) +
+           ", files " + std::to_string(counts.files) + ", windows " +
+           std::to_string(counts.windows);
+}
+
 std::string DefaultAddonsFolder() {
     const std::string runner = platform::OwnModulePath();
     return platform::Utf8OfPath(platform::PathOfUtf8(runner).parent_path() / "addons");
@@ -102,6 +110,7 @@ Session::Session(const Options& options, std::istream& script)
         {"host-enable", &Session::HostEnable},
         {"file-fault", &Session::FileFault},
         {"file-calls", &Session::FileCalls},
+        {"holdings", &Session::Holdings},
         {"screenshot", &Session::Screenshot},
         {"screenshot-all", &Session::ScreenshotAll},
     };
@@ -366,8 +375,15 @@ void Session::Answer(const std::vector<Word>& arguments) {
 
 // Without a time, the queue runs until no module thread runs and it is empty, so that every
 // download has ended and every completion it posted has run; with one, it keeps running for that
-// long, for work that other threads hand to the main thread later.
+// long, for work that other threads hand to the main thread later. "wait threads" only waits for
+// the threads to end: what they posted stays queued, as when the main loop is busy meanwhile.
 void Session::Wait(const std::vector<Word>& arguments) {
+    if (arguments.size() == 1 && arguments[0].text == "threads" && !arguments[0].quoted) {
+        if (!WaitForThreadsToEnd()) {
+            Fail("module threads still running after 60 s");
+        }
+        return;
+    }
     if (arguments.empty()) {
         constexpr auto kLongest = std::chrono::seconds(60);
         const auto until = std::chrono::steady_clock::now() + kLongest;
@@ -390,7 +406,7 @@ void Session::Wait(const std::vector<Word>& arguments) {
     const std::optional<double> seconds =
         arguments.size() == 1 ? Number<double>(arguments[0]) : std::nullopt;
     if (!seconds || *seconds < 0) {
-        Fail("usage: wait [SECONDS]");
+        Fail("usage: wait [SECONDS | threads]");
         return;
     }
     const auto until = std::chrono::steady_clock::now() + std::chrono::duration<double>(*seconds);
@@ -402,6 +418,17 @@ void Session::Wait(const std::vector<Word>& arguments) {
         }
         std::this_thread::sleep_for(std::chrono::milliseconds(10));
     }
+}
+
+bool Session::WaitForThreadsToEnd() {
+    const auto until = std::chrono::steady_clock::now() + std::chrono::seconds(60);
+    while (host::RunningThreadCount() != 0) {
+        if (std::chrono::steady_clock::now() >= until) {
+            return false;
+        }
+        std::this_thread::sleep_for(std::chrono::milliseconds(5));
+    }
+    return true;
 }
 
 void Session::Files(const std::vector<Word>& /*arguments*/) {
@@ -496,10 +523,19 @@ void Session::ShowLeaks(const std::string& addon, const host::ModuleLeaks& leaks
         return;
     }
     out_.Drain();
-    out_.Line("LEAKS " + addon + ": handles " + std::to_string(leaks.handles) + ", pointers " +
-              std::to_string(leaks.pointers) + ", threads " + std::to_string(leaks.threads) +
-              ", files " + std::to_string(leaks.files) + ", windows " +
-              std::to_string(leaks.windows));
+    out_.Line("LEAKS " + addon + ": " + CountsText(leaks));
+}
+
+// What every loaded module holds now, counted as at an unload, and the host's live allocations
+// over all modules, so that a long session can be watched for growth.
+void Session::Holdings(const std::vector<Word>& /*arguments*/) {
+    for (const std::string& addon : host::LoadedAddonNames()) {
+        out_.Line("HOLDINGS " + addon + ": " + CountsText(host::CurrentHoldings(addon)));
+    }
+    const host::LiveCounts live = host::CountLiveAllocations();
+    out_.Line("LIVE: handles " + std::to_string(live.handles) + ", pointers " +
+              std::to_string(live.pointers) + ", objects " + std::to_string(live.objects) +
+              ", arrays " + std::to_string(live.arrays));
 }
 
 // "file-fault open|write|rename|delete N": the Nth such call from now fails; "file-fault disk N":
