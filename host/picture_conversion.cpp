@@ -69,10 +69,11 @@ GSHandle MakeDib(const platform::DecodedImage& image) {
     Write32(info + 20, static_cast<std::uint32_t>(pixelBytes));
     char* pixels = info + kInfoHeaderSize;
     for (int y = 0; y < image.height; ++y) {
-        const std::uint8_t* source =
-            image.rgb.data() + static_cast<std::size_t>(y) * image.width * 3;
+        const std::uint8_t* source = image.rgb.data() + static_cast<std::size_t>(y) *
+                                                            static_cast<std::size_t>(image.width) *
+                                                            3;
         char* target = pixels + static_cast<std::size_t>(image.height - 1 - y) * stride;
-        for (int x = 0; x < image.width; ++x) {
+        for (std::size_t x = 0; x < static_cast<std::size_t>(image.width); ++x) {
             target[3 * x] = static_cast<char>(source[3 * x + 2]);
             target[3 * x + 1] = static_cast<char>(source[3 * x + 1]);
             target[3 * x + 2] = static_cast<char>(source[3 * x]);
@@ -153,7 +154,10 @@ std::int32_t ImageBase::GetType(GSHandle data) {
     const std::uint8_t* bytes = size != 0 ? host::BytesOf(data) : nullptr;
     std::int32_t width = 0;
     std::int32_t height = 0;
-    if (bytes != nullptr && host::DibSize(bytes, size, &width, &height)) {
+    if (bytes == nullptr) {
+        return 0;
+    }
+    if (host::DibSize(bytes, size, &width, &height)) {
         return host::kDibFormat;
     }
     if (size >= 3 && bytes[0] == 0xFF && bytes[1] == 0xD8 && bytes[2] == 0xFF) {

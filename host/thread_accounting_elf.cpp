@@ -55,7 +55,7 @@ int CountingPthreadCreate(pthread_t* thread, const pthread_attr_t* attributes,
     auto start = std::make_unique<Start>(Start{routine, argument, counter});
     const int result = RealPthreadCreate()(thread, attributes, &CountedStart, start.get());
     if (result == 0) {
-        start.release();
+        static_cast<void>(start.release());  // the thread owns it now
     } else {
         counter->fetch_sub(1);
     }
@@ -78,8 +78,8 @@ bool WriteSlot(void** slot, void* value) {
     return true;
 }
 
-int PatchRelocations(ElfW(Addr) base, const ElfW(Rela)* relocations, std::size_t size,
-                     const ElfW(Sym)* symbols, const char* strings) {
+int PatchRelocations(ElfW(Addr) base, const ElfW(Rela) * relocations, std::size_t size,
+                     const ElfW(Sym) * symbols, const char* strings) {
     int patched = 0;
     for (std::size_t i = 0; relocations != nullptr && i < size / sizeof(ElfW(Rela)); ++i) {
         const ElfW(Rela)& relocation = relocations[i];

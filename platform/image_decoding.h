@@ -17,7 +17,7 @@ struct DecodedImage {
 // before their pixels are allocated. A banner or a dialog picture is far smaller; the pixel cap
 // keeps the decoded pixels and the bitmap made of them to 48 MiB each.
 constexpr int kMaxDecodedSide = 16384;
-constexpr std::uint64_t kMaxDecodedPixels = 4096 * 4096;
+constexpr std::uint64_t kMaxDecodedPixels = std::uint64_t{4096} * 4096;
 
 constexpr bool IsDecodableSize(std::uint64_t width, std::uint64_t height) {
     return width > 0 && height > 0 && width <= kMaxDecodedSide && height <= kMaxDecodedSide &&

@@ -116,7 +116,7 @@ bool DownloadFileAsync(const NX_String& url, const NX_String& localPath, Downloa
         LeaveRunning();
         return false;
     }
-    job.release();  // the thread owns it now
+    static_cast<void>(job.release());  // the thread owns it now
     return true;
 }
 

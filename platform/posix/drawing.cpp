@@ -1,6 +1,7 @@
 #include "platform/drawing.h"
 
 #include <algorithm>
+#include <cstddef>
 #include <cstdlib>
 #include <cstring>
 
@@ -58,15 +59,15 @@ std::uint32_t SourcePixel(const DibLayout& dib, int column, int row) {
         if (index >= dib.colourCount) {
             return 0xFF000000u;
         }
-        const unsigned char* entry = dib.header + headerSize + 4 * index;
+        const unsigned char* entry = dib.header + headerSize + std::size_t{4} * index;
         return 0xFF000000u | std::uint32_t{entry[2]} << 16 | std::uint32_t{entry[1]} << 8 |
                entry[0];
     }
     if (dib.bitCount == 24) {
-        const unsigned char* p = line + 3 * column;
+        const unsigned char* p = line + std::ptrdiff_t{3} * column;
         return 0xFF000000u | std::uint32_t{p[2]} << 16 | std::uint32_t{p[1]} << 8 | p[0];
     }
-    const std::uint32_t value = ReadU32(line + 4 * column);
+    const std::uint32_t value = ReadU32(line + std::ptrdiff_t{4} * column);
     if (dib.compression == 3) {
         // The three masks follow a 40-byte header and sit at the same place in the longer ones.
         const unsigned char* masks = dib.header + 40;

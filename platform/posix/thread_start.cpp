@@ -34,7 +34,7 @@ bool StartDetachedThread(ThreadEntry entry, void* argument) {
     const bool started = pthread_create(&thread, &attributes, &Run, start.get()) == 0;
     pthread_attr_destroy(&attributes);
     if (started) {
-        start.release();
+        static_cast<void>(start.release());  // the thread owns it now
     }
     return started;
 }
