@@ -26,6 +26,8 @@ struct LoadedBanner {
     std::int32_t height = 0;
 };
 LoadedBanner banner;
+// Main thread only: set when the banner download starts, cleared when its end arrives.
+bool bannerDownloadRunning = false;
 
 NX_String BannerFilePath() {
     NX_String folder;
@@ -35,9 +37,10 @@ NX_String BannerFilePath() {
     return JoinPath(folder.GetText(), kBannerLocalName);
 }
 
-void LoadBanner(std::int32_t /*state*/) {
+void LoadBanner(std::int32_t state) {
+    bannerDownloadRunning = false;
     const NX_String path = BannerFilePath();
-    if (path.IsNull()) {
+    if (state != kDownloadDone || path.IsNull()) {
         return;
     }
     // A window closed meanwhile has no use for the banner; the file goes either way.
@@ -58,7 +61,7 @@ void LoadBanner(std::int32_t /*state*/) {
 
 // Runs on the download's thread: the loading and the redraw happen on the main thread.
 std::int32_t OnBannerDownloaded(std::int32_t state, double /*fraction*/, void* /*userData*/) {
-    if (state == kDownloadDone) {
+    if (state == kDownloadFailed || state == kDownloadDone || state == kDownloadCancelled) {
         HandToMainThread(&LoadBanner, state);
     }
     return 0;
@@ -67,10 +70,15 @@ std::int32_t OnBannerDownloaded(std::int32_t state, double /*fraction*/, void* /
 }  // namespace
 
 void StartBannerDownload() {
+    // A banner still coming in from an earlier check is the same picture: it goes to the window
+    // open when it arrives, and a second download into the same file would only race it.
+    if (bannerDownloadRunning) {
+        return;
+    }
     const NX_String path = BannerFilePath();
     if (!path.IsNull()) {
-        DownloadFileAsync(NX_String(kUpdateHost) + kBannerPath, path, &OnBannerDownloaded, nullptr,
-                          kMaxBannerBytes);
+        bannerDownloadRunning = DownloadFileAsync(NX_String(kUpdateHost) + kBannerPath, path,
+                                                  &OnBannerDownloaded, nullptr, kMaxBannerBytes);
     }
 }
 
@@ -81,6 +89,11 @@ void DrawBanner(const DGUserUpdateData& update) {
     }
 }
 
-void ForgetBanner() {
+void ForgetBannerPicture() {
     banner = {};
+}
+
+void ForgetBanner() {
+    ForgetBannerPicture();
+    bannerDownloadRunning = false;
 }

@@ -8,5 +8,8 @@
 void StartBannerDownload();
 // Draws the banner, when one is loaded, fitted and centred in the item.
 void DrawBanner(const DGUserUpdateData& update);
-// Lets the loaded banner go (the window closed, or the module unloads).
+// Lets the loaded banner go (a window opened or closed); a banner still downloading keeps
+// coming, for the window open when it arrives.
+void ForgetBannerPicture();
+// Lets the banner go as the module unloads, once its downloads have been stopped.
 void ForgetBanner();

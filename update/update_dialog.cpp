@@ -147,11 +147,11 @@ short UpdateDialogCallback(short message, short dialog, short item, DGUserData /
     switch (message) {
         case DG_MSG_INIT:
             HostInterface::RegisterModelessWindow(dialog, nullptr, kControlFlags, nullptr);
-            ForgetBanner();
+            ForgetBannerPicture();
             return 0;
         case DG_MSG_CLOSE:
             HostInterface::UnregisterModelessWindow(dialog);
-            ForgetBanner();
+            ForgetBannerPicture();
             if (updateDialogId == dialog) {
                 updateDialogId = 0;
             }
