@@ -151,7 +151,7 @@ TEST(UpdateServer, AListOfFaultsAnswersThePathsRequestsInTurn) {
 }
 
 TEST(UpdateServer, RefusesFaultListsItCannotServe) {
-    for (const std::string fault :
+    for (const std::string& fault :
          {kVersionsPath + "=404,", kVersionsPath + "=404,,500", kVersionsPath + "=none,refuse",
           kVersionsPath + "=404,slowly"}) {
         SCOPED_TRACE(fault);
