@@ -9,20 +9,15 @@
 #         -DBUILD_ADDONS=<dir> -DBUILD_MEMBERS=<dir> -DUPDATE_SERVER=<program>
 #         -DUPDATE_ROOT=<dir> -DCASE=<this folder> -DGOLDEN=<dir> -DWORK=<scratch folder>
 #         [-DUPDATE_GOLDENS=ON] -P run_screenshots.cmake
+include(${CMAKE_CURRENT_LIST_DIR}/../support/install_addons.cmake)
+
 set(pictures language.png update_results.png)
 set(max_channel 48)
 set(max_pixels 400)
 
 file(REMOVE_RECURSE "${WORK}")
-file(MAKE_DIRECTORY "${WORK}/user" "${WORK}/addons")
-file(STRINGS "${CASE}/addons.txt" names)
-foreach(name IN LISTS names)
-  if(EXISTS "${BUILD_ADDONS}/${name}")
-    file(COPY "${BUILD_ADDONS}/${name}" DESTINATION "${WORK}/addons")
-  else()
-    file(COPY "${BUILD_MEMBERS}/${name}" DESTINATION "${WORK}/addons")
-  endif()
-endforeach()
+file(MAKE_DIRECTORY "${WORK}/user")
+velmora_install_addons("${CASE}/addons.txt" "${WORK}/addons")
 
 execute_process(
   COMMAND "${UPDATE_SERVER}" --root "${UPDATE_ROOT}" --port 0 --max-seconds 100
