@@ -7,6 +7,7 @@
 #include <cstddef>
 #include <cstring>
 #include <new>
+#include <utility>
 
 #include "foundation/nx_allocate.h"
 #include "shell/host_interface.h"
@@ -62,8 +63,9 @@ public:
         }
     }
 
-    // Inserts a copy of item before position index (-1: at the end). Without storage nothing is
-    // inserted. index must lie between 0 and GetCount().
+    // Inserts item before position index (-1: at the end). Without storage nothing is
+    // inserted. index must lie between 0 and GetCount(). The item is taken by value, so that an
+    // element of this very list can be inserted again although the block may move.
     void Insert(T item, int index = -1) {
         if (storage == nullptr) {
             return;
@@ -88,7 +90,7 @@ public:
         }
         std::memset(static_cast<void*>(Slot(index)), 0, sizeof(T));
         try {
-            ::new (Slot(index)) T(static_cast<const T&>(item));
+            ::new (Slot(index)) T(std::move(item));
         } catch (...) {
             // Close the gap again and give the slot back, so the list stays whole and its block
             // holds exactly its elements (if the host cannot shrink it, one spare slot stays).

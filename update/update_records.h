@@ -23,6 +23,8 @@ struct NX_AddonUpdate_Addon {
 
     NX_AddonUpdate_Addon() { Clear(); }
     NX_AddonUpdate_Addon(const NX_AddonUpdate_Addon&) = default;
+    // The texts move; the language list, which owns a host handle, is copied.
+    NX_AddonUpdate_Addon(NX_AddonUpdate_Addon&&) = default;
     NX_AddonUpdate_Addon& operator=(const NX_AddonUpdate_Addon& other) {
         if (this != &other) {
             name = other.name;

@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <cstring>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "foundation/nx_files.h"
@@ -62,12 +63,18 @@ std::string ToAnsi(const char* bytes, std::size_t size) {
         return {};
     }
     const std::string utf8(bytes, end);
-    const int length = NX_Utf8ToAnsi(utf8.c_str(), nullptr, 0);
-    if (length <= 0) {
-        return {};
+    // The ANSI text is never longer than its UTF-8 form (each character takes at least as many
+    // bytes there), so one call converts it; the size is asked only if a code page breaks that.
+    std::string ansi(end + 1, '\0');
+    int written = NX_Utf8ToAnsi(utf8.c_str(), ansi.data(), static_cast<int>(ansi.size()));
+    if (written == -2) {
+        const int length = NX_Utf8ToAnsi(utf8.c_str(), nullptr, 0);
+        if (length <= 0) {
+            return {};
+        }
+        ansi.assign(static_cast<std::size_t>(length) + 1, '\0');
+        written = NX_Utf8ToAnsi(utf8.c_str(), ansi.data(), length + 1);
     }
-    std::string ansi(static_cast<std::size_t>(length) + 1, '\0');
-    const int written = NX_Utf8ToAnsi(utf8.c_str(), ansi.data(), length + 1);
     ansi.resize(written > 0 ? static_cast<std::size_t>(written) : 0);
     return ansi;
 }
@@ -123,6 +130,47 @@ NX_AddonUpdate_Message ReadMessage(const NX_List<NX_String>& fields, const NX_St
     return message;
 }
 
+// A line with fewer than four fields fills only the fields it has; the rest stay as they were
+// (cleared, for a new record). No fields at all (the host refused the list's memory) fill
+// nothing.
+void ReadAddonFields(const NX_List<NX_String>& fields, NX_AddonUpdate_Addon& addon) {
+    const int count = fields.GetCount();
+    if (count == 0) {
+        return;
+    }
+    addon.name = fields[0];
+    if (count >= 2) {
+        addon.versionText = fields[1];
+        NX_List<NX_String> parts;
+        SplitAtChar(fields[1], '.', parts);
+        std::int16_t* const numbers[] = {&addon.major, &addon.minor, &addon.revision, &addon.build};
+        for (int i = 0; i < 4 && i < parts.GetCount(); ++i) {
+            *numbers[i] = ReadNumber(parts[i]);
+        }
+    }
+    if (count >= 3) {
+        const NX_String& tag = fields[2];
+        addon.hostVersion = ReadNumber(tag.Mid(3, NX_String::Length(tag.GetText()) - 5));
+    }
+    if (count >= 4) {
+        addon.dateKey = MakeDateKey(fields[3]);
+        addon.dateText = fields[3];
+    }
+    for (int i = 4; i < count; ++i) {
+        ApplyFlag(fields[i], addon);
+    }
+}
+
+void ReadLibraryFields(const NX_List<NX_String>& fields, NX_AddonUpdate_Library& library) {
+    if (fields.GetCount() == 0) {
+        return;
+    }
+    library.name = fields[0];
+    const NX_String date = fields.GetCount() >= 2 ? fields[1] : NX_String("");
+    library.dateKey = MakeDateKey(date);
+    library.dateText = date;
+}
+
 // Closes the file on every way out, a failed open included (the file object exists then too).
 struct OpenedFile {
     OpenedFile() = default;
@@ -138,7 +186,11 @@ NX_String MakeDateKey(const NX_String& dateText) {
     if (dateText.IsNull() || NX_String::Length(dateText.GetText()) < 6) {
         return {};
     }
-    return dateText.Mid(6, 4) + dateText.Mid(3, 2) + dateText.Mid(0, 2);
+    // "DD/MM/YYYY" becomes "YYYYMMDD": the year, the month and the day, each cut at its width.
+    const char* const date = dateText.GetText();
+    NX_String key;
+    key.SetJoined(date + 6, 4, date + 3, 2, date, 2);
+    return key;
 }
 
 void SplitFields(const NX_String& text, NX_List<NX_String>& fields) {
@@ -183,49 +235,23 @@ void SplitAtChar(const NX_String& text, char character, NX_List<NX_String>& part
     parts.Insert(NX_String(chars + start, length - start));
 }
 
-// A line with fewer than four fields fills only the fields it has; the rest stay cleared.
 void ParseAddonLine(const NX_String& text, NX_AddonUpdate_Addon& addon) {
     if (text.IsNull() || NX_String::Length(text.GetText()) == 0) {
         addon.Clear();
         return;
     }
-    const NX_String description = addon.description;
+    NX_String description = std::move(addon.description);
     addon.Clear();
-    addon.description = description;
-
+    addon.description = std::move(description);
     NX_List<NX_String> fields;
     SplitFields(text, fields);
-    const int count = fields.GetCount();
-    addon.name = fields[0];
-    if (count >= 2) {
-        addon.versionText = fields[1];
-        NX_List<NX_String> parts;
-        SplitAtChar(fields[1], '.', parts);
-        std::int16_t* const numbers[] = {&addon.major, &addon.minor, &addon.revision, &addon.build};
-        for (int i = 0; i < 4 && i < parts.GetCount(); ++i) {
-            *numbers[i] = ReadNumber(parts[i]);
-        }
-    }
-    if (count >= 3) {
-        const NX_String& tag = fields[2];
-        addon.hostVersion = ReadNumber(tag.Mid(3, NX_String::Length(tag.GetText()) - 5));
-    }
-    if (count >= 4) {
-        addon.dateKey = MakeDateKey(fields[3]);
-        addon.dateText = fields[3];
-    }
-    for (int i = 4; i < count; ++i) {
-        ApplyFlag(fields[i], addon);
-    }
+    ReadAddonFields(fields, addon);
 }
 
 void ParseLibraryLine(const NX_String& text, NX_AddonUpdate_Library& library) {
     NX_List<NX_String> fields;
     SplitFields(text, fields);
-    library.name = fields[0];
-    const NX_String date = fields.GetCount() >= 2 ? fields[1] : NX_String("");
-    library.dateKey = MakeDateKey(date);
-    library.dateText = date;
+    ReadLibraryFields(fields, library);
 }
 
 NX_String ReadDescriptionLines(const NX_List<NX_String>& lines, int& index) {
@@ -256,14 +282,18 @@ void ParseVersionsText(const char* bytes, std::size_t size,
             messages.Insert(ReadMessage(fields, JoinDescription(lineAt, count, i)));
         } else if (fields.GetCount() == 2) {
             NX_AddonUpdate_Library library;
-            ParseLibraryLine(line, library);
+            ReadLibraryFields(fields, library);
             library.description = JoinDescription(lineAt, count, i);
-            libraries.Insert(library);
+            libraries.Insert(std::move(library));
         } else {
+            // The line's fields are read where they were split; an empty line is a cleared
+            // record.
             NX_AddonUpdate_Addon addon;
-            ParseAddonLine(line, addon);
+            if (NX_String::Length(line.GetText()) > 0) {
+                ReadAddonFields(fields, addon);
+            }
             addon.description = JoinDescription(lineAt, count, i);
-            addons.Insert(addon);
+            addons.Insert(std::move(addon));
         }
     }
 }

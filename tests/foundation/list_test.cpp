@@ -283,11 +283,29 @@ TEST(NX_List, ExceptionWhileCopyingAnItemKeepsTheList) {
     EXPECT_EQ(Joined(lists[1]), "a");
 }
 
-TEST(NX_List, ExceptionWhileCopyingAStringItemKeepsTheOrderAndLeaksNothing) {
-    NX_List<NX_String> list;
+// A record with a copy constructor of its own has no move: building it in its slot copies its
+// text, which the host can refuse.
+struct CopiedText {
+    NX_String text;
+    CopiedText(const char* text_) : text(text_) {}  // NOLINT(google-explicit-constructor)
+    CopiedText(const CopiedText&) = default;
+    CopiedText& operator=(const CopiedText&) = default;
+    ~CopiedText() = default;
+};
+
+std::string Joined(const NX_List<CopiedText>& list) {
+    std::string joined;
+    for (int i = 0; i < list.GetCount(); ++i) {
+        joined += list[i].text.GetText();
+    }
+    return joined;
+}
+
+TEST(NX_List, ExceptionWhileCopyingAnItemIntoItsSlotKeepsTheOrderAndLeaksNothing) {
+    NX_List<CopiedText> list;
     list.Insert("a");
     list.Insert("c");
-    const NX_String b("b");
+    const CopiedText b("b");
     const std::int64_t before = LiveMemory();
     {
         // The parameter's copy and the growth succeed; the copy into the slot fails.
@@ -298,6 +316,19 @@ TEST(NX_List, ExceptionWhileCopyingAStringItemKeepsTheOrderAndLeaksNothing) {
     EXPECT_EQ(LiveMemory(), before);
     list.Insert(b, 1);
     EXPECT_EQ(Joined(list), "abc");
+}
+
+// A text is moved from the parameter into its slot: the insertion allocates only the copy that
+// the parameter takes, and the growth.
+TEST(NX_List, InsertingAStringCopiesItOnce) {
+    NX_List<NX_String> list;
+    list.Insert("a");
+    const NX_String b("b");
+    {
+        const HostFailsAfter refuse(2);
+        list.Insert(b);
+    }
+    EXPECT_EQ(Joined(list), "ab");
 }
 
 }  // namespace
