@@ -1,6 +1,8 @@
 #include "foundation/nx_utf8.h"
 
+#include <climits>
 #include <cstddef>
+#include <cstring>
 
 #include "foundation/nx_allocate.h"
 #include "platform/text_codepage.h"
@@ -89,18 +91,24 @@ int NX_Utf8ToAnsi(const char* utf8, char* out, int outSize) {
         return 0;
     }
     using platform::CodePage;
-    const int wideCount = platform::MultiByteToWide(CodePage::Utf8, utf8, -1, nullptr, 0);
+    // No UTF-8 byte gives more than one UTF-16 unit (a four-byte sequence gives two, a byte that
+    // fits nothing one U+FFFD), so the text's own length sizes the work area and the text is
+    // decoded once, without a size query first.
+    const std::size_t bytes = std::strlen(utf8);
+    if (bytes >= static_cast<std::size_t>(INT_MAX) - 1) {
+        return -1;
+    }
+    const int capacity = static_cast<int>(bytes) + 1;
+    // One unit more than the terminator needs, always 0: a converter that drops the terminator
+    // after a sequence cut short by the end of the text (Wine does) still leaves a terminated
+    // text.
+    WideText wide(capacity + 1);
+    char16_t* units = wide.Units();
+    const int wideCount = platform::MultiByteToWide(CodePage::Utf8, utf8, -1, units, capacity);
     if (wideCount <= 0) {
         return -1;
     }
-    // One unit more than asked for, always 0: a converter that drops the terminator after a
-    // sequence cut short by the end of the text (Wine does) still leaves a terminated text.
-    WideText wide(wideCount + 1);
-    char16_t* units = wide.Units();
     units[wideCount] = u'\0';
-    if (platform::MultiByteToWide(CodePage::Utf8, utf8, -1, units, wideCount) <= 0) {
-        return -1;
-    }
     const int ansiCount = platform::WideToMultiByte(CodePage::Ansi, units, -1, nullptr, 0);
     if (ansiCount <= 0) {
         return -1;

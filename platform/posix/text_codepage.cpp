@@ -182,6 +182,7 @@ std::u16string DecodeUtf8(const char* in, std::size_t length) {
     const auto* byte = reinterpret_cast<const unsigned char*>(in);
     const auto* end = byte + length;
     std::u16string text;
+    text.reserve(length);
     while (byte < end) {
         const unsigned char lead = *byte++;
         if (lead < 0x80) {
@@ -217,6 +218,7 @@ std::u16string DecodeUtf8(const char* in, std::size_t length) {
 
 std::u16string DecodeAnsi(const char* in, std::size_t length) {
     std::u16string text;
+    text.reserve(length);
     for (std::size_t i = 0; i < length; ++i) {
         const auto byte = static_cast<unsigned char>(in[i]);
         text.push_back(byte >= 0x80 && byte <= 0x9F ? kAnsiHigh[byte - 0x80] : byte);
@@ -234,6 +236,7 @@ bool IsLowSurrogate(char16_t unit) {
 
 std::string EncodeUtf8(const char16_t* in, std::size_t length) {
     std::string out;
+    out.reserve(length);
     for (std::size_t i = 0; i < length; ++i) {
         std::uint32_t codePoint = in[i];
         if (IsHighSurrogate(in[i]) && i + 1 < length && IsLowSurrogate(in[i + 1])) {
@@ -263,6 +266,7 @@ std::string EncodeUtf8(const char16_t* in, std::size_t length) {
 
 std::string EncodeAnsi(const char16_t* in, std::size_t length) {
     std::string out;
+    out.reserve(length);
     for (std::size_t i = 0; i < length; ++i) {
         out.push_back(static_cast<char>(AnsiByteFor(in[i])));
     }
