@@ -243,6 +243,49 @@ TEST_F(PicturesTest, DamagedBitmapsDrawNothing) {
     }
 }
 
+// The start of a bitmap file image: file header and a 40-byte-or-longer info header.
+std::string BitmapStart(std::uint32_t headerSize, std::int32_t width, std::uint16_t bitCount,
+                        std::uint32_t compression, std::uint32_t coloursUsed, std::size_t rest) {
+    std::string bytes(14 + headerSize + rest, '\0');
+    bytes[0] = 'B';
+    bytes[1] = 'M';
+    Put32(bytes, 2, static_cast<std::uint32_t>(bytes.size()));
+    Put32(bytes, 14, headerSize);
+    Put32(bytes, 18, static_cast<std::uint32_t>(width));
+    Put32(bytes, 22, 1);
+    bytes[26] = 1;
+    bytes[28] = static_cast<char>(bitCount);
+    Put32(bytes, 30, compression);
+    Put32(bytes, 46, coloursUsed);
+    return bytes;
+}
+
+// One colour in the table of an 8-bit picture: a pixel of index 255 must not read the 254
+// entries that are not there. What GDI draws for it is its own; the pixel in the table is red.
+TEST_F(PicturesTest, IndexPastAShortColourTableReadsNothingBeyondIt) {
+    std::string bytes = BitmapStart(40, 2, 8, 0, 1, 4 + 4);
+    Put32(bytes, 10, 14 + 40 + 4);
+    Put32(bytes, 54, 0x00FF0000u);
+    bytes[58] = 0;
+    bytes[59] = static_cast<char>(255);
+    const Picture dib = MakePicture(1, bytes);
+    platform::ItemSurface surface(2, 1);
+    ASSERT_TRUE(DrawDIB(surface.DrawContext(), {0, 0, 0, 1}, dib));
+    EXPECT_EQ(surface.Pixels()[0], R);
+}
+
+// Colour masks follow a 40-byte header or are part of a header of 52 bytes and more; a 44-byte
+// header leaves them nowhere, and the picture is refused rather than its masks read from the
+// pixels and beyond.
+TEST_F(PicturesTest, MasksWithoutRoomInTheHeaderDrawNothing) {
+    std::string bytes = BitmapStart(44, 1, 32, 3, 0, 4);
+    Put32(bytes, 10, 14 + 44);
+    const Picture dib = MakePicture(1, bytes);
+    platform::ItemSurface surface(2, 2);
+    EXPECT_FALSE(DrawDIB(surface.DrawContext(), {0, 0, 1, 1}, dib));
+    EXPECT_EQ(surface.Pixels(), std::vector<std::uint32_t>(4, kWhite));
+}
+
 TEST_F(PicturesTest, DamagedJpegAndPngAreRefused) {
     const std::string jpeg = ReadData("red_8x4.jpg");
     const std::string png = ReadData("blue_5x3.png");
