@@ -128,7 +128,7 @@ GSErrCode RegisterInterface(LoadedAddon& addon) {
 
 // Runs the entry points after the handshake; empty when the module is to be kept.
 std::string StartAddon(LoadedAddon& addon) {
-    if (const std::string problem = Handshake(addon); !problem.empty()) {
+    if (std::string problem = Handshake(addon); !problem.empty()) {
         return problem;
     }
     if (CheckEnvironment(addon) != APIAddon_Preload) {
@@ -287,6 +287,7 @@ std::vector<LoadResult> LoadAddonsFrom(const std::string& folderNativePath) {
     }
     std::ranges::sort(files, {}, [](const auto& file) { return Utf8OfPath(file.filename()); });
     std::vector<LoadResult> results;
+    results.reserve(files.size());
     for (const auto& file : files) {
         results.push_back(LoadAddon(Utf8OfPath(file)));
     }
@@ -354,6 +355,7 @@ std::int64_t RunningThreadCount() {
 
 std::vector<std::string> LoadedAddonNames() {
     std::vector<std::string> names;
+    names.reserve(loadedAddons.size());
     for (const auto& addon : loadedAddons) {
         names.push_back(addon->name);
     }

@@ -2,13 +2,12 @@
 
 #include <spawn.h>
 #include <sys/wait.h>
+#include <unistd.h>  // environ
 
 #include <cstdio>
 #include <string>
 
 #include "platform/native_path.h"
-
-extern char** environ;
 
 namespace platform {
 

@@ -8,7 +8,7 @@
 namespace {
 
 // Bigger inputs only slow the search down; the reader cuts lines the same way at any size.
-constexpr std::size_t kMaximumInput = 64 * 1024;
+constexpr std::size_t kMaximumInput = std::size_t{64} * 1024;
 
 }  // namespace
 

@@ -46,6 +46,7 @@ public:
         if (pid_ == 0) {
             dup2(out[1], STDOUT_FILENO);
             std::vector<char*> argv;
+            argv.reserve(options.size() + 1);
             for (std::string& word : options) {
                 argv.push_back(word.data());
             }
@@ -98,7 +99,7 @@ TEST(UpdateServer, ServesTheFileDirectlyAndAsAProxy) {
     RunningServer server({});
     ASSERT_NE(server.Port(), 0);
     for (const std::string& target : {kVersionsPath, kProxyTarget}) {
-        const auto result = server.Client().Get(target.c_str());
+        const auto result = server.Client().Get(target);
         ASSERT_TRUE(result) << target;
         EXPECT_EQ(result->status, 200);
         EXPECT_EQ(result->body, Versions());
@@ -119,7 +120,7 @@ TEST(UpdateServer, EachFaultModeAnswersAsABrokenServerWould) {
     for (const Case& entry : kCases) {
         SCOPED_TRACE(entry.fault);
         RunningServer server({"--fault", kVersionsPath + "=" + entry.fault});
-        const auto result = server.Client().Get(kProxyTarget.c_str());
+        const auto result = server.Client().Get(kProxyTarget);
         if (entry.status == 0) {
             EXPECT_TRUE(!result || result->body.size() < Versions().size());
             continue;
@@ -137,12 +138,12 @@ TEST(UpdateServer, AListOfFaultsAnswersThePathsRequestsInTurn) {
     std::ofstream(Root() / "update_plugins" / "banner.jpg", std::ios::binary) << "banner";
     std::vector<int> statuses;
     for (int request = 0; request < 7; ++request) {
-        const auto result = server.Client().Get(kProxyTarget.c_str());
+        const auto result = server.Client().Get(kProxyTarget);
         ASSERT_TRUE(result);
         statuses.push_back(result->status);
         if (request == 1) {
             // Another path neither takes a turn nor has a fault.
-            const auto other = server.Client().Get(otherPath.c_str());
+            const auto other = server.Client().Get(otherPath);
             ASSERT_TRUE(other);
             EXPECT_EQ(other->status, 200);
         }
@@ -171,7 +172,7 @@ TEST(UpdateServer, RefusesFaultListsItCannotServe) {
 TEST(UpdateServer, RefusedConnectionsReachNobody) {
     RunningServer server({"--fault", "refuse"});
     ASSERT_NE(server.Port(), 0);
-    EXPECT_FALSE(server.Client().Get(kVersionsPath.c_str()));
+    EXPECT_FALSE(server.Client().Get(kVersionsPath));
 }
 
 TEST(UpdateServer, NoPathLeavesTheRoot) {
@@ -188,9 +189,9 @@ TEST(UpdateServer, NoPathLeavesTheRoot) {
 
 TEST(UpdateServer, StopsByItselfAfterItsRequests) {
     RunningServer server({"--max-requests", "2"});
-    EXPECT_TRUE(server.Client().Get(kVersionsPath.c_str()));
-    EXPECT_TRUE(server.Client().Get(kVersionsPath.c_str()));
-    server.Client().Get(kVersionsPath.c_str());
+    EXPECT_TRUE(server.Client().Get(kVersionsPath));
+    EXPECT_TRUE(server.Client().Get(kVersionsPath));
+    server.Client().Get(kVersionsPath);
     EXPECT_EQ(server.ExitStatusWithin(5), 0);
 }
 

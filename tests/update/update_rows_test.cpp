@@ -38,6 +38,7 @@ std::vector<std::string> Rows(const RowsCase& test) {
     NX_List<UpdateElement> rows;
     ComputeUpdateRows(addons, libraries, reported, test.language, rows);
     std::vector<std::string> shown;
+    shown.reserve(static_cast<std::size_t>(rows.GetCount()));
     for (int i = 0; i < rows.GetCount(); ++i) {
         shown.push_back(std::string(rows[i].name.GetText()) + "|" + rows[i].version.GetText() +
                         "|" + rows[i].date.GetText() + "|" + rows[i].description.GetText());

@@ -82,6 +82,7 @@ TEST_F(VersionsFileTest, ReadsEveryRecordOfTheCatalogue) {
         EXPECT_EQ(Shown(addon.dateText), expected.dateText);
         EXPECT_EQ(addon.isEdu, expected.isEdu);
         std::vector<int> languages;
+        languages.reserve(static_cast<std::size_t>(addon.languages.GetCount()));
         for (int k = 0; k < addon.languages.GetCount(); ++k) {
             languages.push_back(addon.languages[k]);
         }

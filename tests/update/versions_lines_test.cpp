@@ -17,6 +17,7 @@ std::string Shown(const NX_String& text) {
 
 std::vector<std::string> Shown(const NX_List<NX_String>& list) {
     std::vector<std::string> shown;
+    shown.reserve(static_cast<std::size_t>(list.GetCount()));
     for (int i = 0; i < list.GetCount(); ++i) {
         shown.push_back(Shown(list[i]));
     }
@@ -25,6 +26,7 @@ std::vector<std::string> Shown(const NX_List<NX_String>& list) {
 
 std::vector<int> Languages(const NX_AddonUpdate_Addon& addon) {
     std::vector<int> languages;
+    languages.reserve(static_cast<std::size_t>(addon.languages.GetCount()));
     for (int i = 0; i < addon.languages.GetCount(); ++i) {
         languages.push_back(addon.languages[i]);
     }

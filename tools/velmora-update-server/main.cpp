@@ -42,6 +42,7 @@ int RunCommand(const std::vector<std::string>& command, const std::string& proxy
         unsetenv("no_proxy");
         unsetenv("NO_PROXY");
         std::vector<char*> argv;
+        argv.reserve(command.size() + 1);
         for (const std::string& word : command) {
             argv.push_back(const_cast<char*>(word.c_str()));
         }
@@ -99,7 +100,7 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "velmora-update-server: %s\n", problem.c_str());
         return 2;
     }
-    const Options options = *parsed;
+    const Options& options = *parsed;
     const auto deadline =
         std::chrono::steady_clock::now() + std::chrono::seconds(options.maxSeconds);
 

@@ -92,7 +92,10 @@ std::optional<Options> ParseOptions(const std::vector<std::string>& arguments,
             }
             options.pathFaults[value.substr(0, equals)] = *faults;
         } else {
-            problem = "unknown option or bad value: " + option + " " + value;
+            problem = "unknown option or bad value: ";
+            problem += option;
+            problem += " ";
+            problem += value;
             return std::nullopt;
         }
     }
