@@ -194,6 +194,8 @@ void Release(LoadedAddon& addon) {
     leaks.handles = held.handles;
     leaks.pointers = held.pointers;
     leaks.files = held.files;
+    leaks.handleBytes = held.handleBytes;
+    leaks.pointerBytes = held.pointerBytes;
     if (unloadObserver) {
         unloadObserver(addon.name, leaks);
     }
@@ -340,8 +342,13 @@ ModuleLeaks CurrentHoldings(const std::string& name) {
     const LoadedAddon& addon = **found;
     const void* identity = platform::LibraryIdentity(addon.library);
     const Holdings held = HoldingsOf(identity);
-    return {held.handles, held.pointers, ThreadsOfLibrary(addon.library), held.files,
-            WindowsLeftBy(addon, identity)};
+    return {held.handles,
+            held.pointers,
+            ThreadsOfLibrary(addon.library),
+            held.files,
+            WindowsLeftBy(addon, identity),
+            held.handleBytes,
+            held.pointerBytes};
 }
 
 std::int64_t RunningThreadCount(const std::string& addon) {

@@ -60,6 +60,9 @@ struct ModuleLeaks {
     std::int64_t threads = 0;
     std::int64_t files = 0;
     std::int64_t windows = 0;
+    // The bytes of those handles' blocks and of those pointers, as asked for.
+    std::int64_t handleBytes = 0;
+    std::int64_t pointerBytes = 0;
 };
 using UnloadObserver = std::function<void(const std::string& addon, const ModuleLeaks& leaks)>;
 // Told after every unload.

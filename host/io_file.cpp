@@ -105,7 +105,7 @@ GSErrCode File::Open(OpenMode mode, AccessDeniedTreatment /*treatment*/) {
         return host::FileErrorFromErrno(errno);
     }
     file.opener = host::TakerAt(__builtin_return_address(0));
-    host::CountTaken(file.opener, host::Holding::File);
+    host::CountTaken(file.opener, host::Holding::File, 0);
     return NoError;
 }
 
@@ -117,7 +117,7 @@ GSErrCode File::Close() {
     errno = 0;
     const int result = std::fclose(file.stream);
     file.stream = nullptr;
-    host::CountGivenBack(file.opener, host::Holding::File);
+    host::CountGivenBack(file.opener, host::Holding::File, 0);
     return result == 0 ? NoError : host::FileErrorFromErrno(errno);
 }
 

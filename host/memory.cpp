@@ -28,6 +28,7 @@ struct HandleBlock {
 // handed out keep the system allocator's alignment.
 struct alignas(alignof(std::max_align_t)) PlainHeader {
     const void* taker;
+    std::size_t size;
 };
 
 std::atomic<std::int64_t> allocationsBeforeFailure{-1};
@@ -74,8 +75,8 @@ void* AllocatePlain(std::size_t size, bool clear, const void* caller,
     if (bytes == nullptr) {
         return nullptr;
     }
-    auto* header = new (bytes) PlainHeader{host::TakerAt(caller)};
-    host::CountTaken(header->taker, host::Holding::Pointer);
+    auto* header = new (bytes) PlainHeader{host::TakerAt(caller), size};
+    host::CountTaken(header->taker, host::Holding::Pointer, static_cast<std::int64_t>(size));
     ++counter;
     return bytes + sizeof(PlainHeader);
 }
@@ -83,7 +84,8 @@ void* AllocatePlain(std::size_t size, bool clear, const void* caller,
 void ReleasePlain(void* pointer, std::atomic<std::int64_t>& counter) {
     if (pointer != nullptr) {
         PlainHeader* header = HeaderOf(pointer);
-        host::CountGivenBack(header->taker, host::Holding::Pointer);
+        host::CountGivenBack(header->taker, host::Holding::Pointer,
+                             static_cast<std::int64_t>(header->size));
         --counter;
         std::free(header);
     }
@@ -112,7 +114,7 @@ GSHandle BMAllocateHandle(GSSize size, std::int32_t flags, std::int16_t /*reserv
         std::free(data);
         return nullptr;
     }
-    host::CountTaken(block->taker, host::Holding::Handle);
+    host::CountTaken(block->taker, host::Holding::Handle, size);
     ++liveHandles;
     return &block->data;
 }
@@ -132,6 +134,7 @@ GSHandle BMReallocHandle(GSHandle handle, GSSize newSize, std::int32_t flags,
             std::memset(block->data + block->size, 0,
                         static_cast<std::size_t>(newSize - block->size));
         }
+        host::CountResized(block->taker, newSize - block->size);
         block->size = newSize;
         return handle;
     }
@@ -144,6 +147,7 @@ GSHandle BMReallocHandle(GSHandle handle, GSSize newSize, std::int32_t flags,
     }
     std::memcpy(data, block->data, static_cast<std::size_t>(std::min(block->size, newSize)));
     std::free(block->data);
+    host::CountResized(block->taker, newSize - block->size);
     block->data = data;
     block->size = newSize;
     block->room = room;
@@ -181,7 +185,7 @@ GSErrCode BMKillHandle(GSHandle* handle) {
         return NoError;
     }
     HandleBlock* block = BlockOf(*handle);
-    host::CountGivenBack(block->taker, host::Holding::Handle);
+    host::CountGivenBack(block->taker, host::Holding::Handle, block->size);
     std::free(block->data);
     delete block;
     --liveHandles;

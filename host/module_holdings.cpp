@@ -58,21 +58,22 @@ const void* CachedModuleIdentityOf(const void* caller) {
     return entry.identity;
 }
 
-std::int64_t& Counter(Holdings& holdings, Holding holding) {
+void Add(const void* taker, Holding holding, std::int64_t count, std::int64_t bytes) {
+    const std::lock_guard lock(HoldingsMutex());
+    Holdings& holdings = AllHoldings()[taker];
     switch (holding) {
         case Holding::Handle:
-            return holdings.handles;
+            holdings.handles += count;
+            holdings.handleBytes += bytes;
+            return;
         case Holding::Pointer:
-            return holdings.pointers;
+            holdings.pointers += count;
+            holdings.pointerBytes += bytes;
+            return;
         case Holding::File:
-            break;
+            holdings.files += count;
+            return;
     }
-    return holdings.files;
-}
-
-void Add(const void* taker, Holding holding, std::int64_t change) {
-    const std::lock_guard lock(HoldingsMutex());
-    Counter(AllHoldings()[taker], holding) += change;
 }
 
 }  // namespace
@@ -89,12 +90,16 @@ TakingFor::~TakingFor() {
     scopedTaker = previous_;
 }
 
-void CountTaken(const void* taker, Holding holding) {
-    Add(taker, holding, 1);
+void CountTaken(const void* taker, Holding holding, std::int64_t bytes) {
+    Add(taker, holding, 1, bytes);
 }
 
-void CountGivenBack(const void* taker, Holding holding) {
-    Add(taker, holding, -1);
+void CountGivenBack(const void* taker, Holding holding, std::int64_t bytes) {
+    Add(taker, holding, -1, -bytes);
+}
+
+void CountResized(const void* taker, std::int64_t change) {
+    Add(taker, Holding::Handle, 0, change);
 }
 
 Holdings HoldingsOf(const void* module) {

@@ -1,4 +1,5 @@
-// What each module holds of the host: memory handles, pointers and open files, counted for the
+// What each module holds of the host: memory handles and pointers with their bytes, and open
+// files, counted for the
 // module whose code took them and given back by whoever releases them. The host reads a module's
 // counts once it has been unloaded and its static objects are gone.
 #pragma once
@@ -26,13 +27,18 @@ private:
     const void* previous_;
 };
 
-void CountTaken(const void* taker, Holding holding);
-void CountGivenBack(const void* taker, Holding holding);
+// `bytes`: the size of the memory taken or given back (0 for a file).
+void CountTaken(const void* taker, Holding holding, std::int64_t bytes);
+void CountGivenBack(const void* taker, Holding holding, std::int64_t bytes);
+// A handle's block resized by `change` bytes.
+void CountResized(const void* taker, std::int64_t change);
 
 struct Holdings {
     std::int64_t handles = 0;
     std::int64_t pointers = 0;
     std::int64_t files = 0;
+    std::int64_t handleBytes = 0;
+    std::int64_t pointerBytes = 0;
 };
 Holdings HoldingsOf(const void* module);
 // After a module has been unloaded: a module loaded later at the same place starts from zero.

@@ -258,13 +258,16 @@ TEST_F(HostTest, UnloadTellsWhatTheModuleLeftBehind) {
     ASSERT_EQ(reported.count("alpha"), 1u);
     const host::ModuleLeaks& alpha = reported["alpha"];
     EXPECT_EQ(alpha.handles, 1);
+    EXPECT_EQ(alpha.handleBytes, 24);
     EXPECT_EQ(alpha.pointers, 3);  // the pointer, the object and the file object
+    EXPECT_EQ(alpha.pointerBytes, static_cast<std::int64_t>(8 + 8 + sizeof(IO::File)));
     EXPECT_EQ(alpha.threads, 0);
     EXPECT_EQ(alpha.files, 1);
     EXPECT_EQ(alpha.windows, 1);
     ASSERT_EQ(reported.count("beta"), 1u);
     const host::ModuleLeaks& beta = reported["beta"];
     EXPECT_EQ(beta.handles + beta.pointers + beta.threads + beta.files + beta.windows, 0);
+    EXPECT_EQ(beta.handleBytes + beta.pointerBytes, 0);
 }
 
 TEST_F(HostTest, BuiltInLibraryFilesAreFoundByNameAndGoWithTheirModule) {

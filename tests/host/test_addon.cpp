@@ -118,7 +118,9 @@ GSErrCode LeakOneOfEach(GSPtr resultData) {
     IO::Location location;
     IO::FileSystem::GetSpecialLocation(IO::FileSystem::UserPreferences, &location);
     location.AppendToLocal(GS::UniString("left-open.txt", GS::CC_UTF8));
-    void* const taken[] = {BMAllocateHandle(8, 0, 0), BMAllocatePtr(8, 0, 0), GS::NewOperator(8),
+    // The handle grows after it was taken: its bytes are counted as it is now.
+    void* const taken[] = {BMReallocHandle(BMAllocateHandle(8, 0, 0), 24, 0, 0),
+                           BMAllocatePtr(8, 0, 0), GS::NewOperator(8),
                            new IO::File(location, IO::File::Create)};
     static_cast<IO::File*>(taken[3])->Open(IO::File::WriteEmptyMode);
     if (resultData != nullptr) {

@@ -1,9 +1,9 @@
 # CHECKS manual update checks in a row in one session of the hub alone, against the demo update
 # server answering the catalogue and the banner with the faults of "server.txt" in turn. Every ten
 # checks are one turn of those faults and must print "period.txt" (dialog ids, which grow with
-# every check, read as "#"). What the hub holds (`holdings`: memory handles and pointers, threads,
-# open files, windows, and the host's live allocations) after check 10 and after the last must be
-# the same, and nothing may be left at the unload.
+# every check, read as "#"). What the hub holds (`holdings`: memory handles and pointers with their
+# bytes, threads, open files, windows, and the host's live allocations) after check 10 and after
+# the last must be the same, and nothing may be left at the unload.
 #
 #   cmake -DRUNNER=<velmora-host> [-DEMULATOR=<wine-run.sh>] -DADDONS=<dir>
 #         -DUPDATE_SERVER=<program> -DUPDATE_ROOT=<dir> -DCASE=<tests/soak> -DWORK=<scratch folder>

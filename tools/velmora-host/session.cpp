@@ -69,12 +69,13 @@ std::optional<Integer> Number(const Word& word) {
     return value;
 }
 
-// "handles N, pointers N, threads N, files N, windows N"
+// "handles N of B bytes, pointers N of B bytes, threads N, files N, windows N"
 std::string CountsText(const host::ModuleLeaks& counts) {
-    return "handles " + std::to_string(counts.handles) + ", pointers " +
-           std::to_string(counts.pointers) + ", threads " + std::to_string(counts.threads) +
-           ", files " + std::to_string(counts.files) + ", windows " +
-           std::to_string(counts.windows);
+    return "handles " + std::to_string(counts.handles) + " of " +
+           std::to_string(counts.handleBytes) + " bytes, pointers " +
+           std::to_string(counts.pointers) + " of " + std::to_string(counts.pointerBytes) +
+           " bytes, threads " + std::to_string(counts.threads) + ", files " +
+           std::to_string(counts.files) + ", windows " + std::to_string(counts.windows);
 }
 
 std::string DefaultAddonsFolder() {
