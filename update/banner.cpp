@@ -61,7 +61,7 @@ void LoadBanner(std::int32_t state) {
 
 // Runs on the download's thread: the loading and the redraw happen on the main thread.
 std::int32_t OnBannerDownloaded(std::int32_t state, double /*fraction*/, void* /*userData*/) {
-    if (state == kDownloadFailed || state == kDownloadDone || state == kDownloadCancelled) {
+    if (IsFinalDownloadState(state)) {
         HandToMainThread(&LoadBanner, state);
     }
     return 0;

@@ -14,6 +14,11 @@ enum DownloadState : std::int32_t {
     kDownloadCancelled = 4
 };
 
+// Whether the state ends the download: each download reports exactly one of these, last.
+constexpr bool IsFinalDownloadState(std::int32_t state) {
+    return state == kDownloadFailed || state == kDownloadDone || state == kDownloadCancelled;
+}
+
 // Answering 1 cancels the download; the answer to the final state is ignored.
 using DownloadCallback = std::int32_t (*)(std::int32_t state, double fraction, void* userData);
 

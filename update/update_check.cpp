@@ -52,7 +52,7 @@ void FinishVersionsDownload(std::int32_t state) {
 
 // Runs on the download's thread: only the final states go on, to the main thread.
 std::int32_t OnVersionsDownloaded(std::int32_t state, double /*fraction*/, void* /*userData*/) {
-    if (state == kDownloadFailed || state == kDownloadDone || state == kDownloadCancelled) {
+    if (IsFinalDownloadState(state)) {
         HandToMainThread(&FinishVersionsDownload, state);
     }
     return 0;

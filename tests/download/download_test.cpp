@@ -82,8 +82,7 @@ private:
             ++callsAfterEnd_;
         }
         reports_.push_back({state, fraction});
-        const bool isFinal =
-            state == kDownloadFailed || state == kDownloadDone || state == kDownloadCancelled;
+        const bool isFinal = IsFinalDownloadState(state);
         if (isFinal) {
             finalState_ = state;
             finalThread_ = std::this_thread::get_id();

@@ -136,8 +136,7 @@ public:
 private:
     void Record(std::int32_t state, double fraction) {
         const std::lock_guard lock(mutex);
-        const bool isFinal =
-            state == kDownloadFailed || state == kDownloadDone || state == kDownloadCancelled;
+        const bool isFinal = IsFinalDownloadState(state);
         // Nothing after the final state; the beginning once, before any progress; fractions
         // between 0 and 1.
         if (finalState >= 0 || (state == kDownloadBegins && (begun || progressed)) ||
