@@ -168,30 +168,34 @@ LeadRule RuleFor(unsigned char lead) {
     return {0, 0, 0};
 }
 
-void AppendCodePoint(std::u16string& text, std::uint32_t codePoint) {
+// Writes the code point at `units` and answers the units written.
+std::size_t PutCodePoint(std::u16string& text, std::size_t units, std::uint32_t codePoint) {
     if (codePoint >= 0x10000) {
         codePoint -= 0x10000;
-        text.push_back(static_cast<char16_t>(0xD800 | (codePoint >> 10)));
-        text.push_back(static_cast<char16_t>(0xDC00 | (codePoint & 0x3FF)));
-    } else {
-        text.push_back(static_cast<char16_t>(codePoint));
+        text[units] = static_cast<char16_t>(0xD800 | (codePoint >> 10));
+        text[units + 1] = static_cast<char16_t>(0xDC00 | (codePoint & 0x3FF));
+        return 2;
     }
+    text[units] = static_cast<char16_t>(codePoint);
+    return 1;
 }
 
+// No sequence gives more units than it has bytes, so the text is written in place and cut to
+// its length once, at the end.
 std::u16string DecodeUtf8(const char* in, std::size_t length) {
     const auto* byte = reinterpret_cast<const unsigned char*>(in);
     const auto* end = byte + length;
-    std::u16string text;
-    text.reserve(length);
+    std::u16string text(length, u'\0');
+    std::size_t units = 0;
     while (byte < end) {
         const unsigned char lead = *byte++;
         if (lead < 0x80) {
-            text.push_back(lead);
+            text[units++] = lead;
             continue;
         }
         const LeadRule rule = RuleFor(lead);
         if (rule.continuations == 0) {
-            text.push_back(kReplacementCharacter);
+            text[units++] = kReplacementCharacter;
             continue;
         }
         std::uint32_t codePoint = lead & (0x3F >> rule.continuations);
@@ -208,20 +212,20 @@ std::u16string DecodeUtf8(const char* in, std::size_t length) {
             complete = i + 1 == rule.continuations;
         }
         if (complete) {
-            AppendCodePoint(text, codePoint);
+            units += PutCodePoint(text, units, codePoint);
         } else {
-            text.push_back(kReplacementCharacter);
+            text[units++] = kReplacementCharacter;
         }
     }
+    text.resize(units);
     return text;
 }
 
 std::u16string DecodeAnsi(const char* in, std::size_t length) {
-    std::u16string text;
-    text.reserve(length);
+    std::u16string text(length, u'\0');
     for (std::size_t i = 0; i < length; ++i) {
         const auto byte = static_cast<unsigned char>(in[i]);
-        text.push_back(byte >= 0x80 && byte <= 0x9F ? kAnsiHigh[byte - 0x80] : byte);
+        text[i] = byte >= 0x80 && byte <= 0x9F ? kAnsiHigh[byte - 0x80] : byte;
     }
     return text;
 }
@@ -265,10 +269,9 @@ std::string EncodeUtf8(const char16_t* in, std::size_t length) {
 }
 
 std::string EncodeAnsi(const char16_t* in, std::size_t length) {
-    std::string out;
-    out.reserve(length);
+    std::string out(length, '\0');
     for (std::size_t i = 0; i < length; ++i) {
-        out.push_back(static_cast<char>(AnsiByteFor(in[i])));
+        out[i] = static_cast<char>(in[i] < 0x80 ? in[i] : AnsiByteFor(in[i]));
     }
     return out;
 }
