@@ -1,7 +1,6 @@
 // What each module holds of the host: memory handles and pointers with their bytes, and open
-// files, counted for the
-// module whose code took them and given back by whoever releases them. The host reads a module's
-// counts once it has been unloaded and its static objects are gone.
+// files, counted for the module whose code took them and given back by whoever releases them. The
+// host reads a module's counts once it has been unloaded and its static objects are gone.
 #pragma once
 
 #include <cstdint>

@@ -82,8 +82,7 @@ private:
             ++callsAfterEnd_;
         }
         reports_.push_back({state, fraction});
-        const bool isFinal = IsFinalDownloadState(state);
-        if (isFinal) {
+        if (IsFinalDownloadState(state)) {
             finalState_ = state;
             finalThread_ = std::this_thread::get_id();
             ended_.notify_all();
