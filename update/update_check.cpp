@@ -63,11 +63,8 @@ std::int32_t OnVersionsDownloaded(std::int32_t state, double /*fraction*/, void*
 bool RunUpdateCheck(bool manual) {
     const NX_String key = LastCheckKey();
     LoadSettings(VersionStore, true);
-    if (!manual) {
-        const std::int64_t last = GetSettingNumber(VersionStore, key, false);
-        if (last != 0 && std::int64_t{Now()} - last < kAutomaticInterval) {
-            return true;
-        }
+    if (!manual && !AutomaticCheckDue(GetSettingNumber(VersionStore, key, false), Now())) {
+        return true;
     }
     // A check asked for while the catalogue is still coming in joins that one: its results
     // window shows when the catalogue is in, and a second download into the same file would
@@ -90,6 +87,10 @@ bool RunUpdateCheck(bool manual) {
         ShowNoConnectionAlert();
     }
     return true;
+}
+
+bool AutomaticCheckDue(std::int64_t lastCheck, std::int64_t now) {
+    return lastCheck == 0 || now - lastCheck >= kAutomaticInterval;
 }
 
 void EndUpdateService() {
