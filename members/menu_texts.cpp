@@ -4,7 +4,7 @@
 #include "foundation/nx_language_index.h"
 #include "foundation/nx_localized.h"
 #include "foundation/nx_string_overrides.h"
-#include "members/palette.h"
+#include "members/palette_popup.h"
 #include "resources/resource_ids.h"
 
 namespace {

@@ -3,10 +3,10 @@
 #include <utility>
 
 #include "about/about_dialog.h"
-#include "acapi/dg.h"
 #include "foundation/nx_language_index.h"
 #include "members/menu_texts.h"
 #include "members/palette.h"
+#include "members/palette_popup.h"
 #include "resources/resource_ids.h"
 #include "settings/language_dialog.h"
 #include "shell/documents.h"
@@ -27,12 +27,6 @@ enum MenuItem : std::int32_t {
     kNewFeaturesItem = 8,
     kLicenseItem = 9,
 };
-
-// The About box belongs to the palette: it is offered only while the palette's window exists.
-bool IsPaletteOpen() {
-    const short dialog = Palette().dialogId;
-    return dialog != 0 && DGIsDialogOpen(dialog);
-}
 
 template <short Offset>
 GSErrCode MenuHandler(const API_MenuParams* params) {
@@ -87,6 +81,8 @@ GSErrCode DispatchMenuCommand(short handlerList, const API_MenuItemRef& item) {
             ToggleAutoUpdate(kMenuStrings, kAutoUpdateItem);
             break;
         case kAboutItem:
+            // The About box belongs to the palette: it is offered only while the palette's window
+            // exists.
             if (IsPaletteOpen()) {
                 AboutData about;
                 ShowAboutDialog(about);
