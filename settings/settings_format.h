@@ -6,7 +6,13 @@
 #include <string>
 
 #include "foundation/nx_list.h"
-#include "settings/settings_store.h"
+#include "foundation/nx_string.h"
+
+// One record: a setting's name and its text value.
+struct NX_Setting {
+    NX_String name{""};
+    NX_String value{""};
+};
 
 // Files are built and read in a working buffer of this size; the reader needs two bytes of it.
 constexpr std::size_t kSettingsBufferSize = 100000;

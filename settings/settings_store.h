@@ -6,11 +6,6 @@
 
 #include "foundation/nx_string.h"
 
-struct NX_Setting {
-    NX_String name{""};
-    NX_String value{""};
-};
-
 // "TarnPlugins.cfg", shared by the whole suite ("Language"), and "Velmora_160.cfg" ("AutoUpdate",
 // "LastUpdateCheck_160").
 enum SettingsStore : std::int32_t { FamilyStore = 0, VersionStore = 1 };
