@@ -1,11 +1,8 @@
 #include "update/banner.h"
 
-#include <utility>
-
-#include "about/banner_fit.h"
-#include "about/picture.h"
 #include "foundation/nx_files.h"
 #include "foundation/nx_location.h"
+#include "update/banner_picture.h"
 #include "update/download_engine.h"
 #include "update/main_thread_handoff.h"
 #include "update/update_dialog.h"
@@ -17,15 +14,6 @@ constexpr const char* kBannerLocalName = "__banner__.jpg";
 constexpr const char* kBannerPath = "/update_plugins/banner.jpg";
 // A banner is a few hundred kilobytes; more is a broken or hostile server.
 constexpr long long kMaxBannerBytes = 8LL << 20;
-constexpr short kBannerItem = 7;
-
-// Main thread only: loaded there, drawn there.
-struct LoadedBanner {
-    Picture picture;
-    std::int32_t width = 0;
-    std::int32_t height = 0;
-};
-LoadedBanner banner;
 // Main thread only: set when the banner download starts, cleared when its end arrives.
 bool bannerDownloadRunning = false;
 
@@ -45,13 +33,7 @@ void LoadBanner(std::int32_t state) {
     }
     // A window closed meanwhile has no use for the banner; the file goes either way.
     if (UpdateDialogId() != 0) {
-        Picture loaded;
-        if (LoadImageAsDIB(path, loaded)) {
-            banner.picture = std::move(loaded);
-            PicturePixelSize(banner.picture, &banner.width, &banner.height);
-        } else {
-            banner.picture.Reset();
-        }
+        LoadBannerPicture(path);
     }
     DeleteEntry(path.GetText());
     if (UpdateDialogId() != 0) {
@@ -80,17 +62,6 @@ void StartBannerDownload() {
         bannerDownloadRunning = DownloadFileAsync(NX_String(kUpdateHost) + kBannerPath, path,
                                                   &OnBannerDownloaded, nullptr, kMaxBannerBytes);
     }
-}
-
-void DrawBanner(const DGUserUpdateData& update) {
-    if (update.reqType == 1 && banner.picture.handle != nullptr && banner.width > 0 &&
-        banner.height > 0) {
-        DrawDIB(update.drawContext, FitBanner(update, banner.width, banner.height), banner.picture);
-    }
-}
-
-void ForgetBannerPicture() {
-    banner = {};
 }
 
 void ForgetBanner() {

@@ -7,7 +7,7 @@
 #include "resources/resource_ids.h"
 #include "shell/host_interface.h"
 #include "shell/own_module.h"
-#include "update/banner.h"
+#include "update/banner_picture.h"
 #include "update/update_host.h"
 #include "update/update_results.h"
 
@@ -19,7 +19,6 @@ enum Item : short {
     kHeadline = 4,
     kResultsList = 5,
     kDescription = 6,
-    kBannerItem = 7,
     kLinkButton = 8,
 };
 
