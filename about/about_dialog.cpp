@@ -6,10 +6,10 @@
 #include "acapi/dg.h"
 #include "foundation/nx_language_index.h"
 #include "foundation/nx_localized.h"
+#include "foundation/nx_own_module.h"
 #include "platform/drawing.h"
 #include "platform/shell_open.h"
 #include "resources/resource_ids.h"
-#include "shell/own_module.h"
 #include "update/update_host.h"
 #include "update/version_report.h"
 
@@ -152,10 +152,9 @@ bool ShowAboutDialog(AboutData& about) {
     FillAboutData(about);
     short result = 0;
     {
-        const HostInterface::ActiveOwnResources ownResources;
-        result = DGModalDialog(HostInterface::OwnResourceModule(), resource_ids::kAboutDialog,
-                               HostInterface::OwnResourceModule(), &AboutCallback,
-                               reinterpret_cast<DGUserData>(&about));
+        const ActiveOwnResources ownResources;
+        result = DGModalDialog(OwnResourceModule(), resource_ids::kAboutDialog, OwnResourceModule(),
+                               &AboutCallback, reinterpret_cast<DGUserData>(&about));
     }
     ClearAboutData(about);
     return result == kOk;

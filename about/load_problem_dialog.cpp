@@ -3,8 +3,8 @@
 #include "acapi/dg.h"
 #include "foundation/nx_language_index.h"
 #include "foundation/nx_localized.h"
+#include "foundation/nx_own_module.h"
 #include "resources/resource_ids.h"
-#include "shell/own_module.h"
 
 namespace {
 
@@ -58,8 +58,7 @@ short LoadProblemCallback(short message, short dialog, short item, DGUserData us
 }  // namespace
 
 bool ShowLoadProblemDialog(short& dialogId) {
-    const HostInterface::ActiveOwnResources ownResources;
-    return DGModalDialog(HostInterface::OwnResourceModule(), resource_ids::kLoadProblemDialog,
-                         HostInterface::OwnResourceModule(), &LoadProblemCallback,
-                         reinterpret_cast<DGUserData>(&dialogId)) == kOk;
+    const ActiveOwnResources ownResources;
+    return DGModalDialog(OwnResourceModule(), resource_ids::kLoadProblemDialog, OwnResourceModule(),
+                         &LoadProblemCallback, reinterpret_cast<DGUserData>(&dialogId)) == kOk;
 }

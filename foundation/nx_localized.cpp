@@ -4,10 +4,10 @@
 
 #include "acapi/dg.h"
 #include "foundation/nx_language_index.h"
+#include "foundation/nx_own_module.h"
 #include "foundation/nx_string_overrides.h"
 #include "foundation/nx_utf8.h"
 #include "platform/text_codepage.h"
-#include "shell/own_module.h"
 
 namespace {
 
@@ -26,8 +26,8 @@ constexpr short kLastOverrideLanguage = 4;
 enum StringType : std::int32_t { kStringTypeMain = 0, kStringTypeAlternative = 1 };
 
 bool ReadListText(char* buffer, short listId, short index, StringType type) {
-    return RSGetIndString_ParamAdapter(buffer, kFetchBufferSize, listId, index,
-                                       HostInterface::OwnResourceModule(), type);
+    return RSGetIndString_ParamAdapter(buffer, kFetchBufferSize, listId, index, OwnResourceModule(),
+                                       type);
 }
 
 bool ReadListTextOfEitherType(char* buffer, short listId, short index) {
@@ -70,7 +70,7 @@ void FetchFamilyText(char* buffer, short listId, short index) {
         return;
     }
     {
-        const HostInterface::ActiveOwnResources ownResources;
+        const ActiveOwnResources ownResources;
         if (!ReadListTextOfEitherType(buffer, listId, index) &&
             !ReadListTextOfEitherType(buffer, EnglishListOf(listId), index)) {
             buffer[0] = '\0';
@@ -81,7 +81,7 @@ void FetchFamilyText(char* buffer, short listId, short index) {
 
 void FetchGeneralText(char* buffer, short listId, short index) {
     {
-        const HostInterface::ActiveOwnResources ownResources;
+        const ActiveOwnResources ownResources;
         if (!ReadListText(buffer, listId, index, kStringTypeMain) &&
             (LanguageIndex == kEnglish ||
              !ReadListText(buffer, EnglishListOf(listId), index, kStringTypeMain))) {

@@ -2,10 +2,10 @@
 
 #include "acapi/dg.h"
 #include "foundation/nx_menu_flags.h"
+#include "foundation/nx_own_module.h"
 #include "members/menu_texts.h"
 #include "members/palette_popup.h"
 #include "resources/resource_ids.h"
-#include "shell/own_module.h"
 
 namespace {
 
@@ -101,11 +101,10 @@ void OpenPalette() {
     palette.userToggled = false;
     palette.controlFlags = kOpenControlFlags;
     {
-        const HostInterface::ActiveOwnResources ownResources;
+        const ActiveOwnResources ownResources;
         palette.dialogId =
-            DGModelessInit(HostInterface::OwnResourceModule(), resource_ids::kPaletteDialog,
-                           HostInterface::OwnResourceModule(), &PaletteCallback,
-                           reinterpret_cast<DGUserData>(&palette), true);
+            DGModelessInit(OwnResourceModule(), resource_ids::kPaletteDialog, OwnResourceModule(),
+                           &PaletteCallback, reinterpret_cast<DGUserData>(&palette), true);
     }
     if (palette.dialogId != 0) {
         SetAboutItemEnabled(true);

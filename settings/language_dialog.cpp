@@ -2,9 +2,9 @@
 
 #include "acapi/dg.h"
 #include "foundation/nx_localized.h"
+#include "foundation/nx_own_module.h"
 #include "resources/resource_ids.h"
 #include "settings/language.h"
-#include "shell/own_module.h"
 
 namespace {
 
@@ -43,9 +43,9 @@ void FillLanguageList(short dialog) {
     for (short row = 1; row <= kLanguageCount; ++row) {
         DGListInsertItem(dialog, kLanguageList, DG_LIST_BOTTOM);
         DGListSetTabItemText(dialog, kLanguageList, row, 1, GS::UniString(""));
-        DGListSetTabItemIcon(dialog, kLanguageList, row, 1,
-                             {HostInterface::OwnResourceModule(),
-                              static_cast<short>(kLanguageLabelIcons + row - 1)});
+        DGListSetTabItemIcon(
+            dialog, kLanguageList, row, 1,
+            {OwnResourceModule(), static_cast<short>(kLanguageLabelIcons + row - 1)});
     }
     DGEnableNormalUpdate(dialog, kLanguageList);
     DGRedrawItem(dialog, kLanguageList);
@@ -99,9 +99,9 @@ short LanguageDialogCallback(short message, short dialog, short item, DGUserData
 
 bool ShowLanguageDialog() {
     LanguageDialogState state;
-    const HostInterface::ActiveOwnResources ownResources;
-    const short result = DGModalDialog(HostInterface::OwnResourceModule(), kLanguageDialog,
-                                       HostInterface::OwnResourceModule(), &LanguageDialogCallback,
-                                       reinterpret_cast<DGUserData>(&state));
+    const ActiveOwnResources ownResources;
+    const short result =
+        DGModalDialog(OwnResourceModule(), kLanguageDialog, OwnResourceModule(),
+                      &LanguageDialogCallback, reinterpret_cast<DGUserData>(&state));
     return result == kOk;
 }

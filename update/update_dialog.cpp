@@ -2,11 +2,11 @@
 
 #include "foundation/nx_language_index.h"
 #include "foundation/nx_localized.h"
+#include "foundation/nx_own_module.h"
 #include "foundation/nx_string_buffer.h"
 #include "platform/shell_open.h"
 #include "resources/resource_ids.h"
 #include "shell/host_interface.h"
-#include "shell/own_module.h"
 #include "update/banner_picture.h"
 #include "update/update_host.h"
 #include "update/update_results.h"
@@ -102,10 +102,9 @@ short UpdateDialogId() {
 
 void OpenHiddenUpdateDialog() {
     CloseUpdateDialog();
-    const HostInterface::ActiveOwnResources ownResources;
-    updateDialogId =
-        DGModelessInit(HostInterface::OwnResourceModule(), resource_ids::kUpdateDialog,
-                       HostInterface::OwnResourceModule(), &UpdateDialogCallback, 0, false);
+    const ActiveOwnResources ownResources;
+    updateDialogId = DGModelessInit(OwnResourceModule(), resource_ids::kUpdateDialog,
+                                    OwnResourceModule(), &UpdateDialogCallback, 0, false);
 }
 
 void FillUpdateDialog() {

@@ -1,11 +1,11 @@
-#include "shell/own_module.h"
+#include "foundation/nx_own_module.h"
+
+#include <string>
 
 #include "acapi/db.h"
 #include "acapi/rs.h"
 #include "platform/module_self.h"
 #include "shell/host_interface.h"
-
-namespace HostInterface {
 
 namespace {
 
@@ -21,7 +21,7 @@ public:
     OwnModule& operator=(const OwnModule&) = delete;
     ~OwnModule() {
         // The host unloads a module only after FreeData; a context still held means it did not.
-        if (Context() != nullptr) {
+        if (HostInterface::Context() != nullptr) {
             DBPrintf("Abnormal add-on termination (\"%s\")", path.c_str());
             DBPrintf("\n");
         }
@@ -40,14 +40,8 @@ GSResModule OwnResourceModule() {
     return ownModule.resources;
 }
 
-const std::string& OwnFilePath() {
-    return ownModule.path;
-}
-
 ActiveOwnResources::ActiveOwnResources() : previous(RSSetActiveModule(OwnResourceModule())) {}
 
 ActiveOwnResources::~ActiveOwnResources() {
     RSSetActiveModule(previous);
 }
-
-}  // namespace HostInterface
