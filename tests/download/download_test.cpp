@@ -384,9 +384,17 @@ TEST_F(DownloadTest, StopAllDownloadsEndsASlowDownload) {
     caseOver = true;
 }
 
-TEST_F(DownloadTest, StopAllDownloadsWithNoneRunningReturns) {
+// A stop with nothing running returns at once, and downloads started after a stop run to their
+// end as before.
+TEST_F(DownloadTest, DownloadsAfterAStopArrive) {
+    server_.server.Get("/file", [](const httplib::Request&, httplib::Response& response) {
+        response.set_content("after the stop", "text/plain");
+    });
+    server_.Start();
     StopAllDownloads();
-    SUCCEED();
+    Recorder recorder;
+    EXPECT_EQ(Fetch("/file", recorder), kDownloadDone);
+    EXPECT_EQ(ReadFile(TargetPath()), "after the stop");
 }
 
 }  // namespace
