@@ -75,9 +75,22 @@ constexpr std::uint32_t B = 0xFF0000FFu;
 constexpr std::uint32_t Y = 0xFF808080u;
 constexpr std::uint32_t W = kWhite;
 
+// Every case gives back every handle and block it took, on its failing paths too.
 class PicturesTest : public ::testing::Test {
 protected:
-    void SetUp() override { HostInterface::SetFunctionTable(host::FunctionTable()); }
+    void SetUp() override {
+        HostInterface::SetFunctionTable(host::FunctionTable());
+        before_ = host::CountLiveAllocations();
+    }
+    void TearDown() override {
+        const host::LiveCounts after = host::CountLiveAllocations();
+        EXPECT_EQ(after.handles, before_.handles);
+        EXPECT_EQ(after.pointers, before_.pointers);
+        EXPECT_EQ(after.arrays, before_.arrays);
+    }
+
+private:
+    host::LiveCounts before_{};
 };
 
 TEST_F(PicturesTest, TypesFromExtensions) {
@@ -122,6 +135,8 @@ TEST_F(PicturesTest, TypesFromBytesBeforeNames) {
     }
 }
 
+// Three roads to the same pixels: loaded as a bitmap, loaded from the file as a bitmap, and
+// loaded in the file's own format, which the drawing converts for the moment.
 TEST_F(PicturesTest, JpegAndPngLoadAsBitmapsOfTheirSizeAndColour) {
     const struct {
         const char* file;
@@ -129,24 +144,42 @@ TEST_F(PicturesTest, JpegAndPngLoadAsBitmapsOfTheirSizeAndColour) {
         std::int32_t height;
         std::uint32_t colour;
     } cases[] = {{"red_8x4.jpg", 8, 4, 0xFFC82828u}, {"blue_5x3.png", 5, 3, 0xFF143CDCu}};
+    const struct {
+        const char* name;
+        bool (*load)(const NX_String& path, Picture& out);
+        bool asBitmap;
+    } roads[] = {
+        {"as a bitmap",
+         [](const NX_String& path, Picture& out) { return LoadImageAsDIB(path, out); }, true},
+        {"from the file as a bitmap",
+         [](const NX_String& path, Picture& out) { return LoadImageFile(path, out, true); }, true},
+        {"in its own format",
+         [](const NX_String& path, Picture& out) { return LoadImageFile(path, out, false); },
+         false},
+    };
     for (const auto& c : cases) {
-        Picture picture;
-        ASSERT_TRUE(LoadImageAsDIB(DataPath(c.file), picture)) << c.file;
-        EXPECT_EQ(picture.format, 1);
-        std::int32_t width = 0;
-        std::int32_t height = 0;
-        ASSERT_TRUE(PicturePixelSize(picture, &width, &height));
-        EXPECT_EQ(width, c.width);
-        EXPECT_EQ(height, c.height);
-        platform::ItemSurface surface(c.width, c.height);
-        const PictureRect rect{0, 0, static_cast<short>(c.height - 1),
-                               static_cast<short>(c.width - 1)};
-        ASSERT_TRUE(DrawDIB(surface.DrawContext(), rect, picture));
-        for (const std::uint32_t pixel : surface.Pixels()) {
-            for (int shift : {0, 8, 16}) {
-                const int got = static_cast<int>(pixel >> shift & 0xFF);
-                const int want = static_cast<int>(c.colour >> shift & 0xFF);
-                EXPECT_NEAR(got, want, 8) << c.file;
+        for (const auto& road : roads) {
+            SCOPED_TRACE(std::string(c.file) + " " + road.name);
+            Picture picture;
+            ASSERT_TRUE(road.load(DataPath(c.file), picture));
+            if (road.asBitmap) {
+                EXPECT_EQ(picture.format, 1);
+                std::int32_t width = 0;
+                std::int32_t height = 0;
+                ASSERT_TRUE(PicturePixelSize(picture, &width, &height));
+                EXPECT_EQ(width, c.width);
+                EXPECT_EQ(height, c.height);
+            }
+            platform::ItemSurface surface(c.width, c.height);
+            const PictureRect rect{0, 0, static_cast<short>(c.height - 1),
+                                   static_cast<short>(c.width - 1)};
+            ASSERT_TRUE(DrawDIB(surface.DrawContext(), rect, picture));
+            for (const std::uint32_t pixel : surface.Pixels()) {
+                for (int shift : {0, 8, 16}) {
+                    const int got = static_cast<int>(pixel >> shift & 0xFF);
+                    const int want = static_cast<int>(c.colour >> shift & 0xFF);
+                    EXPECT_NEAR(got, want, 8);
+                }
             }
         }
     }
