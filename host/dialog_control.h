@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "acapi/ac_export.h"
+#include "acapi/ac_types.h"
 #include "acapi/dialog_template.h"
 
 namespace host {
@@ -77,5 +78,18 @@ struct FileDialogInfo {
 };
 using FileDialogObserver = std::function<void(const FileDialogInfo& dialog)>;
 ACAPI_HOST_API void SetFileDialogObserver(FileDialogObserver observer);
+
+// A file type as a module registered it with the file type manager (FTM::RegisterFileType).
+struct FileTypeRegistration {
+    std::string manager;
+    std::int32_t group;
+    std::string description;
+    std::string extension;
+    GSType creator;
+    GSType type;
+    short iconId;
+};
+// Every registration, in the order of their identifiers.
+ACAPI_HOST_API std::vector<FileTypeRegistration> FileTypeRegistrations();
 
 }  // namespace host

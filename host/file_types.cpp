@@ -3,6 +3,8 @@
 #include <vector>
 
 #include "acapi/ftm.h"
+#include "host/dialog_control.h"
+#include "host/io_text.h"
 
 namespace {
 
@@ -53,3 +55,17 @@ bool GetFileType(TypeID id, FileType* type) {
 }
 
 }  // namespace FTM
+
+namespace host {
+
+std::vector<FileTypeRegistration> FileTypeRegistrations() {
+    std::vector<FileTypeRegistration> list;
+    for (const Registration& entry : Registrations()) {
+        list.push_back({entry.manager, entry.group, Utf8Of(entry.type.description),
+                        Utf8Of(entry.type.extension), entry.type.creator, entry.type.type,
+                        entry.type.iconId});
+    }
+    return list;
+}
+
+}  // namespace host

@@ -17,14 +17,24 @@ GSType Code(const char (&text)[5]) {
     return FourCharCode(text);
 }
 
-GSErrCode Launch(GSHandle /*params*/, GSPtr /*resultData*/, bool /*silentMode*/) {
+// A command sent silently keeps the member's own messages from the user; the hub never asks for
+// that, and the debug output shows it when it does.
+void ReportSilence(const char* command, bool silentMode) {
+    if (silentMode) {
+        DBPrintf("%s: %s asked silently\n", VELMORA_MEMBER_NAME, command);
+    }
+}
+
+GSErrCode Launch(GSHandle /*params*/, GSPtr /*resultData*/, bool silentMode) {
+    ReportSilence("launch", silentMode);
     DBPrintf("%s: started\n", VELMORA_MEMBER_NAME);
     return NoError;
 }
 
 // The hub hands a cleared area; the texts are allocated as the hub's own texts are, so that the
 // hub can copy and release them.
-GSErrCode ReportVersion(GSHandle /*params*/, GSPtr resultData, bool /*silentMode*/) {
+GSErrCode ReportVersion(GSHandle /*params*/, GSPtr resultData, bool silentMode) {
+    ReportSilence("version", silentMode);
     if (resultData == nullptr) {
         return APIERR_BADPARS;
     }
@@ -37,7 +47,8 @@ GSErrCode ReportVersion(GSHandle /*params*/, GSPtr resultData, bool /*silentMode
 
 // The suite's language lives in the shared settings file; read it again, the hub has just
 // written it.
-GSErrCode FollowLanguage(GSHandle /*params*/, GSPtr /*resultData*/, bool /*silentMode*/) {
+GSErrCode FollowLanguage(GSHandle /*params*/, GSPtr /*resultData*/, bool silentMode) {
+    ReportSilence("language", silentMode);
     LoadSettings(FamilyStore, false);
     DBPrintf("%s: language %d\n", VELMORA_MEMBER_NAME,
              static_cast<int>(GetSettingNumber(FamilyStore, "Language", false)));

@@ -114,6 +114,7 @@ Session::Session(const Options& options, std::istream& script)
         {"holdings", &Session::Holdings},
         {"screenshot", &Session::Screenshot},
         {"screenshot-all", &Session::ScreenshotAll},
+        {"pixels", &Session::Pixels},
     };
     if (!options_.userFolder.empty()) {
         host::SetUserFolder(AbsoluteFolder(options_.userFolder));
@@ -494,6 +495,46 @@ void Session::ScreenshotAll(const std::vector<Word>& arguments) {
                                  (shared > 1 ? "-" + std::to_string(dialog.id) : "") + ".png";
         WriteScreenshot(dialog.id, arguments[0].text + "/" + name);
     }
+}
+
+// "pixels ITEM [ID]": the colours that the module paints a user-drawn item with when the dialog
+// is shown, each as 0xAARRGGBB with its number of pixels, in the order they first appear.
+void Session::Pixels(const std::vector<Word>& arguments) {
+    if (arguments.empty() || arguments.size() > 2) {
+        Fail("usage: pixels ITEM [DIALOG]");
+        return;
+    }
+    const std::optional<short> dialog = DialogArgument(arguments, 1);
+    const std::optional<short> item = dialog ? ItemArgument(*dialog, arguments[0]) : std::nullopt;
+    if (!item) {
+        return;
+    }
+    host::CaptureDialog(*dialog);
+    std::int32_t width = 0;
+    std::int32_t height = 0;
+    const std::vector<std::uint32_t> pixels = host::UserItemPixels(*dialog, *item, &width, &height);
+    if (pixels.empty()) {
+        Fail("item " + arguments[0].text + " is not drawn by its module");
+        return;
+    }
+    std::vector<std::pair<std::uint32_t, std::size_t>> colours;
+    for (const std::uint32_t pixel : pixels) {
+        const auto known =
+            std::ranges::find(colours, pixel, &std::pair<std::uint32_t, std::size_t>::first);
+        if (known == colours.end()) {
+            colours.emplace_back(pixel, 1);
+        } else {
+            ++known->second;
+        }
+    }
+    std::string line = "PIXELS " + std::to_string(*item) + " " + std::to_string(width) + "x" +
+                       std::to_string(height) + ":";
+    for (const auto& [colour, count] : colours) {
+        char hex[16];
+        std::snprintf(hex, sizeof hex, "%08X", colour);
+        line += " " + std::string(hex) + " " + std::to_string(count);
+    }
+    out_.Line(line);
 }
 
 // `file` as the script names it, perhaps with <user>.

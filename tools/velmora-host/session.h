@@ -73,6 +73,7 @@ private:
     // Dialogs as PNG files.
     void Screenshot(const std::vector<Word>& arguments);
     void ScreenshotAll(const std::vector<Word>& arguments);
+    void Pixels(const std::vector<Word>& arguments);
     void WriteScreenshot(short dialog, const std::string& file);
 
     const Options options_;
