@@ -101,6 +101,25 @@ TEST_F(FilesTest, FailuresGiveNonZeroResultsAndCreateNothing) {
     EXPECT_EQ(ReadBytes(nullptr, nullptr, 1, nullptr), 1);
 }
 
+// The host's own file errors keep results of their own: access denied 2, a full disk 4, the
+// host's general failure 5.
+TEST_F(FilesTest, HostErrorsGiveTheirOwnResults) {
+    Put("plain", "x");
+    fs::create_directory(folder / "sub");
+    IO::File* file = nullptr;
+    EXPECT_EQ(OpenFile(file, PathText("sub").c_str(), 0), 2);
+    CloseFile(file);
+    host::FailFileCall(host::FileOperation::Open, 1);
+    char buffer[4];
+    std::uint64_t size = 1;
+    EXPECT_EQ(ReadFile(PathText("plain").c_str(), buffer, size, nullptr, 0), 2);
+    host::FailWritesAfterBytes(0);
+    EXPECT_EQ(WriteFile(PathText("full.cfg").c_str(), "abc", 3, false, true), 4);
+    host::ClearFileFaults();
+    EXPECT_EQ(OpenFile(file, "", 2), 5);
+    CloseFile(file);
+}
+
 TEST_F(FilesTest, OpenFileReadsAcrossCalls) {
     Put("versions.txt", "hello world");
     IO::File* file = nullptr;
