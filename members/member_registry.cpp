@@ -4,8 +4,8 @@
 
 #include "foundation/nx_language_index.h"
 #include "foundation/nx_localized.h"
+#include "members/presence_marker.h"
 #include "resources/resource_ids.h"
-#include "shell/presence_marker.h"
 
 namespace {
 

@@ -5,11 +5,11 @@
 
 #include "members/menu_texts.h"
 #include "members/palette.h"
+#include "members/presence_marker.h"
 #include "resources/resource_ids.h"
 #include "settings/language.h"
 #include "settings/marker_sweep.h"
 #include "shell/menu_dispatcher.h"
-#include "shell/presence_marker.h"
 #include "update/auto_update.h"
 #include "update/update_check.h"
 

@@ -1,4 +1,4 @@
-#include "shell/presence_marker.h"
+#include "members/presence_marker.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "shell/presence_marker.h"
+#include "members/presence_marker.h"
 
 #include "foundation/nx_files.h"
 #include "foundation/nx_location.h"
