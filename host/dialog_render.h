@@ -2,23 +2,15 @@
 // client area, at its real size, and writes the picture as a PNG file.
 #pragma once
 
-#include <cstdint>
 #include <functional>
 #include <optional>
 #include <string>
-#include <vector>
 
 #include "acapi/ac_export.h"
 #include "host/dialog_control.h"
+#include "host/pixmap.h"
 
 namespace host {
-
-// Pixels 0xAARRGGBB, rows top-down.
-struct Pixmap {
-    int width = 0;
-    int height = 0;
-    std::vector<std::uint32_t> pixels;
-};
 
 // Where the drawing finds what the dialog's items show besides their texts.
 struct DialogPictures {

@@ -3,8 +3,9 @@
 #pragma once
 
 #include <cstdint>
+#include <utility>
 
-#include "host/dialog_render.h"
+#include "host/pixmap.h"
 
 namespace host {
 

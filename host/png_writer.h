@@ -5,7 +5,7 @@
 #include <cstdint>
 #include <vector>
 
-#include "host/dialog_render.h"
+#include "host/pixmap.h"
 
 namespace host {
 
