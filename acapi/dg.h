@@ -48,20 +48,11 @@ struct DGUserUpdateData {
     short dialogId;
     short item;
     short reqType;      // 1: draw the item; 2: the host only measures it
-    void* drawContext;  // the item's drawing surface: an HDC on Windows, a DGFramebuffer* elsewhere
+    void* drawContext;  // the item's drawing surface: an HDC on Windows, a framebuffer elsewhere
     std::int32_t left;  // the item's rectangle, inclusive, in the item's own coordinates
     std::int32_t top;
     std::int32_t right;
     std::int32_t bottom;
-};
-
-// The drawing surface of a user-drawn item where the system has no device context: one pixel
-// per item point, 0xAARRGGBB, rows top-down, stride in pixels.
-struct DGFramebuffer {
-    std::int32_t width;
-    std::int32_t height;
-    std::int32_t stride;
-    std::uint32_t* pixels;
 };
 
 // An icon of a module's resources, for list rows.

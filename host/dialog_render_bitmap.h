@@ -4,12 +4,13 @@
 #include <cstddef>
 #include <cstdint>
 
-#include "host/dialog_render.h"
+#include "host/pixmap.h"
 
 namespace host {
 
-// A bitmap file image (or a bare bitmap with its information header first) of 1, 4, 8, 24 or
-// 32 bits a pixel, uncompressed. Empty for anything else, or for data shorter than it claims.
+// A bitmap file image (or a bare bitmap with its information header first) of 1, 4, 8, 16, 24
+// or 32 bits a pixel, uncompressed or with colour masks. Empty for anything else, or for data
+// shorter than it claims.
 Pixmap PixmapOfBitmap(const std::uint8_t* data, std::size_t size);
 
 }  // namespace host

@@ -7,11 +7,22 @@
 
 namespace platform {
 
+// A user-drawn item's surface where the system has no device context (what drawContext points
+// to there): one pixel per item point, 0xAARRGGBB, rows top-down, stride in pixels.
+struct Framebuffer {
+    std::int32_t width;
+    std::int32_t height;
+    std::int32_t stride;
+    std::uint32_t* pixels;
+};
+
 // Draws a device-independent bitmap stretched into the destination rectangle (x, y, width,
-// height > 0), rows and columns dropped or repeated rather than blended. info is the bitmap
-// information header followed by its masks or colour table, bits the pixel rows; srcWidth and
-// srcHeight are the bitmap's size (height positive). The caller has checked the bitmap; false
-// when the surface cannot take it.
+// height > 0) as the system's StretchDIBits does in colour-on-colour mode: each destination
+// pixel shows one source pixel, rows and columns dropped or repeated, never blended. info is
+// the bitmap information header followed by its masks or colour table, bits the pixel rows;
+// srcWidth and srcHeight are the bitmap's size (height positive). The caller has checked the
+// bitmap's sizes; false for a depth or compression the system does not draw, or when the
+// surface cannot take it.
 bool StretchDib(void* drawContext, int x, int y, int width, int height, const void* info,
                 const void* bits, int srcWidth, int srcHeight);
 
@@ -20,7 +31,7 @@ bool FrameRect(void* drawContext, int left, int top, int right, int bottom, std:
                std::uint8_t green, std::uint8_t blue);
 
 // The drawing surface of one user-drawn item, white when made: a memory device context on
-// Windows, a DGFramebuffer elsewhere.
+// Windows, a Framebuffer elsewhere.
 class ItemSurface {
 public:
     ItemSurface(int pixelWidth, int pixelHeight);

@@ -2,121 +2,86 @@
 
 #include <algorithm>
 #include <cstddef>
-#include <cstdlib>
-#include <cstring>
 
-#include "acapi/dg.h"
+#include "platform/dib_pixels.h"
 
 namespace platform {
 
 namespace {
 
-std::uint32_t ReadU32(const unsigned char* bytes) {
+std::uint32_t Read32(const unsigned char* bytes) {
     return std::uint32_t{bytes[0]} | std::uint32_t{bytes[1]} << 8 | std::uint32_t{bytes[2]} << 16 |
            std::uint32_t{bytes[3]} << 24;
 }
 
-std::uint16_t ReadU16(const unsigned char* bytes) {
-    return static_cast<std::uint16_t>(bytes[0] | bytes[1] << 8);
-}
-
-// The 8-bit value of a masked channel, whatever the mask's width.
-std::uint32_t Channel(std::uint32_t pixel, std::uint32_t mask) {
-    if (mask == 0) {
-        return 0;
-    }
-    int shift = 0;
-    while ((mask >> shift & 1u) == 0) {
-        ++shift;
-    }
-    const std::uint32_t maximum = mask >> shift;
-    return ((pixel & mask) >> shift) * 255u / maximum;
-}
-
-struct DibLayout {
-    const unsigned char* header;
-    const unsigned char* bits;
-    int width;
-    int height;
-    bool bottomUp;
-    int bitCount;
-    std::uint32_t compression;
-    std::size_t stride;
-    std::uint32_t colourCount;  // entries in the colour table
-};
-
-std::uint32_t SourcePixel(const DibLayout& dib, int column, int row) {
-    const int storedRow = dib.bottomUp ? dib.height - 1 - row : row;
-    const unsigned char* line = dib.bits + static_cast<std::size_t>(storedRow) * dib.stride;
-    const std::uint32_t headerSize = ReadU32(dib.header);
-    if (dib.bitCount <= 8) {
-        const int perByte = 8 / dib.bitCount;
-        const unsigned byte = line[column / perByte];
-        const int shift = 8 - dib.bitCount * (column % perByte + 1);
-        const unsigned index = byte >> shift & ((1u << dib.bitCount) - 1);
-        // A table shorter than the depth allows: the indices past its end draw black and never
-        // read what follows the table.
-        if (index >= dib.colourCount) {
-            return 0xFF000000u;
+// Which source pixel each of `target` destination pixels along one axis shows, as the system
+// picks them when it stretches without blending: a Bresenham walk that follows the line
+// through the pixels' centres. Enlarged, a source pixel is repeated; reduced, each destination
+// pixel takes the first of the source pixels that fall on it (rows) or the last (columns, which
+// the system copies one over the other).
+std::vector<int> Samples(int source, int target, bool lastOfEach) {
+    std::vector<int> samples(static_cast<std::size_t>(target));
+    const long long from = source;
+    const long long to = target;
+    if (to >= from) {
+        long long error = 3 * from - 2 * to;
+        int s = 0;
+        for (int& sample : samples) {
+            sample = s;
+            if (error > 0) {
+                ++s;
+                error += 2 * from - 2 * to;
+            } else {
+                error += 2 * from;
+            }
         }
-        const unsigned char* entry = dib.header + headerSize + std::size_t{4} * index;
-        return 0xFF000000u | std::uint32_t{entry[2]} << 16 | std::uint32_t{entry[1]} << 8 |
-               entry[0];
+        return samples;
     }
-    if (dib.bitCount == 24) {
-        const unsigned char* p = line + std::ptrdiff_t{3} * column;
-        return 0xFF000000u | std::uint32_t{p[2]} << 16 | std::uint32_t{p[1]} << 8 | p[0];
+    long long error = 3 * to - 2 * from;
+    std::size_t t = 0;
+    bool first = true;
+    for (int s = 0; s < source && t < samples.size(); ++s) {
+        if (first || lastOfEach) {
+            samples[t] = s;
+        }
+        first = false;
+        if (error > 0) {
+            ++t;
+            first = true;
+            error += 2 * to - 2 * from;
+        } else {
+            error += 2 * to;
+        }
     }
-    const std::uint32_t value = ReadU32(line + std::ptrdiff_t{4} * column);
-    if (dib.compression == 3) {
-        // The three masks follow a 40-byte header and sit at the same place in the longer ones.
-        const unsigned char* masks = dib.header + 40;
-        return 0xFF000000u | Channel(value, ReadU32(masks)) << 16 |
-               Channel(value, ReadU32(masks + 4)) << 8 | Channel(value, ReadU32(masks + 8));
-    }
-    return 0xFF000000u | (value & 0x00FFFFFFu);
+    return samples;
 }
 
 }  // namespace
 
 bool StretchDib(void* drawContext, int x, int y, int width, int height, const void* info,
                 const void* bits, int srcWidth, int srcHeight) {
-    auto* surface = static_cast<DGFramebuffer*>(drawContext);
+    auto* surface = static_cast<Framebuffer*>(drawContext);
     if (surface == nullptr || surface->pixels == nullptr || width <= 0 || height <= 0 ||
         srcWidth <= 0 || srcHeight <= 0) {
         return false;
     }
     const auto* header = static_cast<const unsigned char*>(info);
-    DibLayout dib{header,
-                  static_cast<const unsigned char*>(bits),
-                  srcWidth,
-                  srcHeight,
-                  static_cast<std::int32_t>(ReadU32(header + 8)) > 0,
-                  ReadU16(header + 14),
-                  ReadU32(header + 16),
-                  0,
-                  ReadU32(header + 32)};
-    const bool supported = dib.bitCount == 1 || dib.bitCount == 4 || dib.bitCount == 8 ||
-                           dib.bitCount == 24 || dib.bitCount == 32;
-    if (!supported) {
+    if (!DibPixels::IsSupported(header[14] | header[15] << 8, Read32(header + 16))) {
         return false;
     }
-    dib.stride = (static_cast<std::size_t>(srcWidth) * dib.bitCount + 31) / 32 * 4;
-    if (dib.bitCount <= 8 && (dib.colourCount == 0 || dib.colourCount > 1u << dib.bitCount)) {
-        dib.colourCount = 1u << dib.bitCount;
-    }
+    const DibPixels dib(header, static_cast<const unsigned char*>(bits), srcWidth, srcHeight);
+    const std::vector<int> columns = Samples(srcWidth, width, true);
+    const std::vector<int> rows = Samples(srcHeight, height, false);
     const int firstRow = std::max(0, -y);
     const int lastRow = std::min(height, surface->height - y);
     const int firstColumn = std::max(0, -x);
     const int lastColumn = std::min(width, surface->width - x);
     for (int row = firstRow; row < lastRow; ++row) {
-        const int sourceRow = static_cast<int>(static_cast<long long>(row) * srcHeight / height);
         std::uint32_t* target = surface->pixels + static_cast<std::size_t>(y + row) *
                                                       static_cast<std::size_t>(surface->stride);
         for (int column = firstColumn; column < lastColumn; ++column) {
-            const int sourceColumn =
-                static_cast<int>(static_cast<long long>(column) * srcWidth / width);
-            target[x + column] = SourcePixel(dib, sourceColumn, sourceRow);
+            target[x + column] = dib.At(columns[static_cast<std::size_t>(column)],
+                                        rows[static_cast<std::size_t>(row)]);
         }
     }
     return true;
@@ -124,7 +89,7 @@ bool StretchDib(void* drawContext, int x, int y, int width, int height, const vo
 
 bool FrameRect(void* drawContext, int left, int top, int right, int bottom, std::uint8_t red,
                std::uint8_t green, std::uint8_t blue) {
-    auto* surface = static_cast<DGFramebuffer*>(drawContext);
+    auto* surface = static_cast<Framebuffer*>(drawContext);
     if (surface == nullptr || surface->pixels == nullptr) {
         return false;
     }
@@ -154,7 +119,7 @@ bool FrameRect(void* drawContext, int left, int top, int right, int bottom, std:
 
 struct ItemSurface::State {
     std::vector<std::uint32_t> pixels;
-    DGFramebuffer framebuffer{};
+    Framebuffer framebuffer{};
 };
 
 ItemSurface::ItemSurface(int pixelWidth, int pixelHeight)
