@@ -25,8 +25,10 @@ bool MarkerPath(std::int16_t mainVersion, NX_String& path) {
 }  // namespace
 
 bool CreatePresenceMarker(std::optional<std::int16_t> mainVersion) {
+    // The host is asked only when the caller has no version: before Initialize (CheckEnvironment)
+    // the module holds no context to ask it with.
     NX_String path;
-    if (!MarkerPath(mainVersion.value_or(HostMainVersion()), path)) {
+    if (!MarkerPath(mainVersion ? *mainVersion : HostMainVersion(), path)) {
         return false;
     }
     // A stale marker of an earlier run is replaced by a new empty file.

@@ -1,5 +1,7 @@
 #include "settings/settings_format.h"
 
+#include <utility>
+
 namespace {
 
 bool IsBreak(char c) {
@@ -32,21 +34,22 @@ std::string EncodeSettings(NX_List<NX_Setting>& records) {
     return encoded;
 }
 
-bool DecodeSettings(const char* text, std::size_t length, NX_List<NX_Setting>& records) {
+SettingsDecoding DecodeSettings(const char* text, std::size_t length,
+                                NX_List<NX_Setting>& records) {
     std::size_t position = 0;
     while (position < length) {
         if (text[position] != '$') {
-            return false;
+            return SettingsDecoding::Damaged;
         }
         const std::size_t nameStart = position + 1;
         std::size_t colon = nameStart;
-        // Names and values are zero-terminated texts: a zero byte inside one would cut the record
-        // short, and the shortened record would not read back once saved, so it is damage.
-        while (colon < length && text[colon] != ':' && text[colon] != '\0') {
+        while (colon < length && text[colon] != ':') {
             ++colon;
         }
-        if (colon >= length || text[colon] != ':' || colon == nameStart) {
-            return false;
+        // Names and values are zero-terminated texts: a zero byte inside one ends its text there.
+        // A name whose text is empty could not be told from a missing one.
+        if (colon >= length || text[nameStart] == '\0' || colon == nameStart) {
+            return SettingsDecoding::Damaged;
         }
         // The byte after the colon (a blank when written here) is passed over unread.
         std::size_t segmentStart = colon + 2;
@@ -54,9 +57,6 @@ bool DecodeSettings(const char* text, std::size_t length, NX_List<NX_Setting>& r
         bool recordEnded = false;
         std::size_t scan = segmentStart;
         while (scan < length) {
-            if (text[scan] == '\0') {
-                return false;
-            }
             if (!IsBreak(text[scan])) {
                 ++scan;
                 continue;
@@ -75,19 +75,22 @@ bool DecodeSettings(const char* text, std::size_t length, NX_List<NX_Setting>& r
                 break;
             }
             if (next != '#') {
-                return false;
+                return SettingsDecoding::Damaged;
             }
             value.append(text + segmentStart, after - segmentStart);
             segmentStart = after + 1;
             scan = segmentStart;
         }
         if (!recordEnded) {
-            return true;
+            return SettingsDecoding::Whole;
+        }
+        if (records.GetCount() == kMaximumSettingsRecords) {
+            return SettingsDecoding::TooManyRecords;
         }
         NX_Setting record;
         record.name.Set(text + nameStart, static_cast<int>(colon - nameStart));
         record.value = value.c_str();
-        records.Insert(record);
+        records.Insert(std::move(record));
     }
-    return true;
+    return SettingsDecoding::Whole;
 }

@@ -21,7 +21,12 @@ constexpr std::size_t kMaximumSettingsFileSize = kSettingsBufferSize - 2;
 unsigned char ExchangeHalves(unsigned char byte);
 // The file's bytes for the records (before the exchange of halves).
 std::string EncodeSettings(NX_List<NX_Setting>& records);
-// Appends the records of `text` (halves already exchanged) to `records`; false at the first
-// damaged record, leaving the records read before it. A last record without its line break is
-// dropped.
-bool DecodeSettings(const char* text, std::size_t length, NX_List<NX_Setting>& records);
+// The suite keeps a handful of settings; a file of more records than this is not one it wrote,
+// and reading it record by record would hold up the host.
+constexpr int kMaximumSettingsRecords = 1000;
+
+enum class SettingsDecoding { Whole, Damaged, TooManyRecords };
+// Appends the records of `text` (halves already exchanged) to `records`, stopping at the first
+// damaged record or at the record beyond kMaximumSettingsRecords, and leaving the records read
+// before it. A last record without its line break is dropped.
+SettingsDecoding DecodeSettings(const char* text, std::size_t length, NX_List<NX_Setting>& records);

@@ -13,6 +13,9 @@ namespace {
 struct Store {
     NX_List<NX_Setting> records;
     bool loaded = false;
+    // The file on disk holds more than the store reads (too long, or too many records): it is
+    // someone else's or damaged beyond repair, and writing the store would cut it short.
+    bool fileBeyondLimits = false;
 };
 
 Store stores[2];
@@ -66,6 +69,7 @@ bool LoadSettings(SettingsStore storeNumber, bool onlyIfNotLoaded) {
         return true;
     }
     store.records.Clear();
+    store.fileBeyondLimits = false;
     NX_String path;
     if (GetSettingsFilePath(storeNumber, path) != NoError) {
         return false;
@@ -76,8 +80,11 @@ bool LoadSettings(SettingsStore storeNumber, bool onlyIfNotLoaded) {
         const bool measured =
             OpenFile(file, path.GetText(), 0) == 0 && GetFileLength(file, length) == 0;
         CloseFile(file);
-        // A file longer than the working buffer is not one of ours: taken as damaged.
-        if (!measured || length > kMaximumSettingsFileSize) {
+        if (!measured) {
+            return false;
+        }
+        if (length > kMaximumSettingsFileSize) {
+            store.fileBeyondLimits = true;
             return false;
         }
     }
@@ -91,7 +98,10 @@ bool LoadSettings(SettingsStore storeNumber, bool onlyIfNotLoaded) {
     }
     buffer.Bytes()[length] = '\0';
     buffer.Bytes()[length + 1] = '\0';
-    if (!DecodeSettings(buffer.Bytes(), static_cast<std::size_t>(length), store.records)) {
+    const SettingsDecoding decoding =
+        DecodeSettings(buffer.Bytes(), static_cast<std::size_t>(length), store.records);
+    if (decoding != SettingsDecoding::Whole) {
+        store.fileBeyondLimits = decoding == SettingsDecoding::TooManyRecords;
         return false;
     }
     store.loaded = true;
@@ -99,7 +109,11 @@ bool LoadSettings(SettingsStore storeNumber, bool onlyIfNotLoaded) {
 }
 
 bool SaveSettings(SettingsStore storeNumber) {
-    std::string encoded = EncodeSettings(StoreOf(storeNumber).records);
+    Store& store = StoreOf(storeNumber);
+    if (store.fileBeyondLimits) {
+        return false;
+    }
+    std::string encoded = EncodeSettings(store.records);
     // A store the working buffer cannot hold is not written: the file on disk stays whole.
     if (encoded.size() > kMaximumSettingsFileSize) {
         return false;

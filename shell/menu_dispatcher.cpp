@@ -1,5 +1,7 @@
 #include "shell/menu_dispatcher.h"
 
+#include <array>
+#include <cstddef>
 #include <utility>
 
 #include "about/about_dialog.h"
@@ -33,12 +35,15 @@ GSErrCode MenuHandler(const API_MenuParams* params) {
     return DispatchMenuCommand(static_cast<short>(kMenuStrings + Offset), params->menuItemRef);
 }
 
+constexpr short kMenuLanguages = 7;
+
+// One handler per language's menu list, in list order; a braced list is built in its order.
 template <short... Offsets>
-GSErrCode InstallHandlers(std::integer_sequence<short, Offsets...> /*offsets*/) {
-    return (HostInterface::InstallMenuHandler(static_cast<GSResID>(kMenuStrings + Offsets),
-                                              &MenuHandler<Offsets>) |
-            ...);
+constexpr std::array<APIMenuCommandProc, sizeof...(Offsets)> MakeMenuHandlers(
+    std::integer_sequence<short, Offsets...> /*offsets*/) {
+    return {&MenuHandler<Offsets>...};
 }
+constexpr auto kMenuHandlers = MakeMenuHandlers(std::make_integer_sequence<short, kMenuLanguages>());
 
 // The automatic update check waits for the first command of the module's menu, so that loading
 // the host never waits for the network.
@@ -50,8 +55,14 @@ void MarkStartupWorkPending() {
     startupWorkPending = true;
 }
 
+// Every list gets its handler even after one installation failed; the results are combined.
 GSErrCode InstallMenuHandlers() {
-    return InstallHandlers(std::make_integer_sequence<short, 7>());
+    GSErrCode combined = NoError;
+    for (short offset = 0; offset < kMenuLanguages; ++offset) {
+        combined |= HostInterface::InstallMenuHandler(static_cast<GSResID>(kMenuStrings + offset),
+                                                      kMenuHandlers[static_cast<std::size_t>(offset)]);
+    }
+    return combined;
 }
 
 GSErrCode DispatchMenuCommand(short handlerList, const API_MenuItemRef& item) {

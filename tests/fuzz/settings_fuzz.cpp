@@ -19,7 +19,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 
     const std::string written = EncodeSettings(records);
     NX_List<NX_Setting> reread;
-    if (!DecodeSettings(written.data(), written.size(), reread) ||
+    if (DecodeSettings(written.data(), written.size(), reread) != SettingsDecoding::Whole ||
         EncodeSettings(reread) != written) {
         __builtin_trap();
     }

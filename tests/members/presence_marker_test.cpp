@@ -14,8 +14,10 @@ namespace {
 namespace fs = std::filesystem;
 
 std::int16_t reportedVersion = 16;
+int applicationRequests = 0;
 
 GSErrCode AnswerApplication(API_AddonContext, GSType code, void* par1, void*) {
+    ++applicationRequests;
     if (code != FourCharCode("APPL")) {
         return APIERR_BADPARS;
     }
@@ -44,6 +46,18 @@ TEST_F(PresenceMarkerTest, StaleMarkerIsReplacedByAnEmptyFileAndDeletedAgain) {
     DeletePresenceMarker();
     EXPECT_FALSE(fs::exists(folder / "Velmora_AC16.vlm"));
     DeletePresenceMarker();  // already gone: no error
+}
+
+// CheckEnvironment passes the version of the environment record; the module has no context yet
+// to call the host with.
+TEST_F(PresenceMarkerTest, GivenVersionIsNotAskedOfTheHost) {
+    applicationRequests = 0;
+    reportedVersion = 17;
+    EXPECT_TRUE(CreatePresenceMarker(16));
+    EXPECT_EQ(applicationRequests, 0);
+    EXPECT_TRUE(fs::exists(folder / "Velmora_AC16.vlm"));
+    EXPECT_FALSE(fs::exists(folder / "Velmora_AC17.vlm"));
+    reportedVersion = 16;
 }
 
 TEST_F(PresenceMarkerTest, VersionComesFromTheHostWhenNotGiven) {

@@ -8,6 +8,7 @@
 #include <string>
 
 #include "host/host_control.h"
+#include "settings/settings_format.h"
 #include "tests/support/scratch_folder.h"
 
 namespace {
@@ -113,10 +114,8 @@ TEST_F(SettingsTest, DamagedFilesFailToLoadAndStayUntilTheUserChangesASetting) {
         Scrambled("$Language 1\r\n"),              // no ":"
         Scrambled("$: 1\r\n"),                     // empty name
         Scrambled("$A: 1\r\nx\r\n"),               // a break followed by anything else
-        Scrambled(std::string("$\0A: 1\r\n", 8)),  // a zero byte in a name
-        Scrambled(std::string("$A: \0\r\n", 7)),   // or in a value
+        Scrambled(std::string("$\0A: 1\r\n", 8)),  // a name whose text is empty
         "$Language: 1\r\n",                        // not scrambled at all
-        std::string(100000, Scrambled("$")[0]),    // longer than the working buffer
     };
     for (const std::string& bytes : damaged) {
         WriteBytes(File(FamilyStore), bytes);
@@ -131,6 +130,58 @@ TEST_F(SettingsTest, DamagedFilesFailToLoadAndStayUntilTheUserChangesASetting) {
     EXPECT_FALSE(LoadSettings(FamilyStore, false));
     EXPECT_TRUE(StoreSetting(FamilyStore, "Language", "2", true));
     EXPECT_EQ(ReadBytes(File(FamilyStore)), Scrambled("$Keep: yes\r\n$Language: 2\r\n"));
+}
+
+// A zero byte ends the text of a name or value; the record and the records after it are read.
+TEST_F(SettingsTest, AZeroByteEndsANameOrAValueAndTheLaterRecordsStay) {
+    struct Case {
+        std::string file;
+        const char* name;
+        const char* value;
+        const char* written;  // the record as it is written back
+    };
+    using namespace std::string_literals;
+    const Case cases[] = {
+        {"$Tool\0Name: x\r\n$Last: z\r\n"s, "Tool", "x", "$Tool: x"},
+        {"$A: 1\0 2\r\n$Last: z\r\n"s, "A", "1", "$A: 1"},
+        {"$A: \0\r\n#2\r\n$Last: z\r\n"s, "A", "", "$A: "},
+        {"$A: 1\r\n#\0\r\n$Last: z\r\n"s, "A", "1\r\n", "$A: 1\r\n#"},
+    };
+    for (const Case& c : cases) {
+        WriteBytes(File(FamilyStore), Scrambled(c.file));
+        ASSERT_TRUE(LoadSettings(FamilyStore, false)) << c.name;
+        EXPECT_EQ(std::string(GetSettingText(FamilyStore, c.name, false).GetText()), c.value);
+        EXPECT_EQ(std::string(GetSettingText(FamilyStore, "Last", false).GetText()), "z");
+        ASSERT_TRUE(StoreSetting(FamilyStore, "Language", "2", true));
+        EXPECT_EQ(ReadBytes(File(FamilyStore)),
+                  Scrambled(std::string(c.written) + "\r\n$Last: z\r\n$Language: 2\r\n"));
+    }
+}
+
+// A file longer than the working buffer, or of more records than the suite ever keeps, is read
+// as a damaged one, but is never cut short by a save.
+TEST_F(SettingsTest, FilesBeyondTheLimitsFailToLoadAndAreNeverWritten) {
+    std::string manyRecords = "$Language: 3\r\n";
+    for (int i = 0; i < kMaximumSettingsRecords; ++i) {
+        manyRecords += "$a: \n";
+    }
+    const std::string beyond[] = {
+        Scrambled(manyRecords),
+        std::string(100000, Scrambled("$")[0]),
+        Scrambled("$Language: 3\r\n$a: " + std::string(99990, 'v') + "\r\n"),
+    };
+    for (const std::string& bytes : beyond) {
+        WriteBytes(File(FamilyStore), bytes);
+        EXPECT_FALSE(LoadSettings(FamilyStore, false));
+        EXPECT_FALSE(StoreSetting(FamilyStore, "Language", "2", true));
+        EXPECT_FALSE(SaveSettings(FamilyStore));
+        EXPECT_EQ(ReadBytes(File(FamilyStore)), bytes) << "the user's file stays whole";
+    }
+    // Once the file is within the limits again, the store reads and writes it.
+    WriteBytes(File(FamilyStore), Scrambled("$Language: 3\r\n"));
+    EXPECT_TRUE(LoadSettings(FamilyStore, false));
+    EXPECT_TRUE(StoreSetting(FamilyStore, "Language", "2", true));
+    EXPECT_EQ(ReadBytes(File(FamilyStore)), Scrambled("$Language: 2\r\n"));
 }
 
 TEST_F(SettingsTest, TheLargestStoreFitsAndOneByteMoreIsNotWritten) {
