@@ -43,7 +43,8 @@ constexpr std::array<APIMenuCommandProc, sizeof...(Offsets)> MakeMenuHandlers(
     std::integer_sequence<short, Offsets...> /*offsets*/) {
     return {&MenuHandler<Offsets>...};
 }
-constexpr auto kMenuHandlers = MakeMenuHandlers(std::make_integer_sequence<short, kMenuLanguages>());
+constexpr auto kMenuHandlers =
+    MakeMenuHandlers(std::make_integer_sequence<short, kMenuLanguages>());
 
 // The automatic update check waits for the first command of the module's menu, so that loading
 // the host never waits for the network.
@@ -59,8 +60,9 @@ void MarkStartupWorkPending() {
 GSErrCode InstallMenuHandlers() {
     GSErrCode combined = NoError;
     for (short offset = 0; offset < kMenuLanguages; ++offset) {
-        combined |= HostInterface::InstallMenuHandler(static_cast<GSResID>(kMenuStrings + offset),
-                                                      kMenuHandlers[static_cast<std::size_t>(offset)]);
+        combined |=
+            HostInterface::InstallMenuHandler(static_cast<GSResID>(kMenuStrings + offset),
+                                              kMenuHandlers[static_cast<std::size_t>(offset)]);
     }
     return combined;
 }

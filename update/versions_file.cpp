@@ -11,18 +11,16 @@
 #include "foundation/nx_location.h"
 #include "foundation/nx_string_buffer.h"
 #include "foundation/nx_utf8.h"
+#include "update/update_host.h"
 
 namespace {
 
 constexpr const char* kVersionsFileName = "__updnx__.tmp";
 constexpr const char* kLinkStart = "http://";
+constexpr const char* kMessageStart = "MESSAGE";
 
 bool IsBlank(char c) {
     return c == ' ' || c == '\t';
-}
-
-bool StartsWith(const NX_String& text, const char* prefix) {
-    return !text.IsNull() && text.IsAt(prefix, 0);
 }
 
 // Numbers keep their low 16 bits, so a part without digits (read as the largest value) is -1.
@@ -80,9 +78,9 @@ std::string ToAnsi(const char* bytes, std::size_t size) {
 }
 
 // Lines end with CR LF, LF or CR; the text after the last line end is one more line. Each line
-// end becomes a terminator in place, so the lines are cut without copying.
-std::vector<const char*> SplitLines(std::string& text) {
-    std::vector<const char*> lines;
+// end becomes a terminator in place, so the lines are cut without copying. False once there are
+// more than kMaximumCatalogueLines.
+bool SplitLines(std::string& text, std::vector<const char*>& lines) {
     lines.push_back(text.data());
     for (std::size_t i = 0; i < text.size(); ++i) {
         if (text[i] != '\r' && text[i] != '\n') {
@@ -93,9 +91,43 @@ std::vector<const char*> SplitLines(std::string& text) {
         if (crLf) {
             text[++i] = '\0';
         }
+        if (lines.size() == kMaximumCatalogueLines) {
+            return false;
+        }
         lines.push_back(text.data() + i + 1);
     }
-    return lines;
+    return true;
+}
+
+// Cuts the text at every `isSeparator` byte (a run of them counts once when `runs`) into at most
+// kMaximumLineFields parts; false when the text holds more, whose first parts are then in `parts`.
+template <typename IsSeparator>
+bool SplitWithin(const char* chars, IsSeparator isSeparator, bool runs, NX_List<NX_String>& parts) {
+    parts.Clear();
+    const int length = NX_String::Length(chars);
+    int start = 0;
+    int i = 0;
+    while (i < length) {
+        if (!isSeparator(chars[i])) {
+            ++i;
+            continue;
+        }
+        parts.Insert(NX_String(chars + start, i - start));
+        if (parts.GetCount() == kMaximumLineFields) {
+            return false;
+        }
+        ++i;
+        while (runs && i < length && isSeparator(chars[i])) {
+            ++i;
+        }
+        start = i;
+    }
+    parts.Insert(NX_String(chars + start, length - start));
+    return true;
+}
+
+bool SplitFieldsWithin(const char* chars, NX_List<NX_String>& fields) {
+    return SplitWithin(chars, &IsBlank, true, fields);
 }
 
 // The "#" lines after line `index`, joined by CR LF into one buffer so that long descriptions
@@ -194,45 +226,22 @@ NX_String MakeDateKey(const NX_String& dateText) {
 }
 
 void SplitFields(const NX_String& text, NX_List<NX_String>& fields) {
-    fields.Clear();
     if (text.IsNull()) {
+        fields.Clear();
         fields.Insert(NX_String());
         return;
     }
-    const char* const chars = text.GetText();
-    const int length = NX_String::Length(chars);
-    int start = 0;
-    int i = 0;
-    while (i < length) {
-        if (!IsBlank(chars[i])) {
-            ++i;
-            continue;
-        }
-        fields.Insert(NX_String(chars + start, i - start));
-        while (i < length && IsBlank(chars[i])) {
-            ++i;
-        }
-        start = i;
-    }
-    fields.Insert(NX_String(chars + start, length - start));
+    SplitFieldsWithin(text.GetText(), fields);
 }
 
 void SplitAtChar(const NX_String& text, char character, NX_List<NX_String>& parts) {
-    parts.Clear();
     if (text.IsNull()) {
+        parts.Clear();
         parts.Insert(NX_String());
         return;
     }
-    const char* const chars = text.GetText();
-    const int length = NX_String::Length(chars);
-    int start = 0;
-    for (int i = 0; i < length; ++i) {
-        if (chars[i] == character) {
-            parts.Insert(NX_String(chars + start, i - start));
-            start = i + 1;
-        }
-    }
-    parts.Insert(NX_String(chars + start, length - start));
+    SplitWithin(
+        text.GetText(), [character](char c) { return c == character; }, false, parts);
 }
 
 void ParseAddonLine(const NX_String& text, NX_AddonUpdate_Addon& addon) {
@@ -258,27 +267,35 @@ NX_String ReadDescriptionLines(const NX_List<NX_String>& lines, int& index) {
     return JoinDescription([&lines](int i) { return lines[i].GetText(); }, lines.GetCount(), index);
 }
 
-void ParseVersionsText(const char* bytes, std::size_t size,
+bool ParseVersionsText(const char* bytes, std::size_t size,
                        NX_List<NX_AddonUpdate_Message>& messages,
                        NX_List<NX_AddonUpdate_Addon>& addons,
                        NX_List<NX_AddonUpdate_Library>& libraries) {
     // An empty text (an empty file, a failed read) is an empty catalogue, not one empty entry.
     std::string text = ToAnsi(bytes, size);
     if (text.empty()) {
-        return;
+        return true;
     }
-    const std::vector<const char*> lines = SplitLines(text);
+    std::vector<const char*> lines;
+    if (!SplitLines(text, lines)) {
+        return false;
+    }
     const auto lineAt = [&lines](int i) { return lines[static_cast<std::size_t>(i)]; };
     const auto count = static_cast<int>(lines.size());
 
+    // Every line that is not a comment is an entry, the empty line too.
+    int entries = 0;
     NX_List<NX_String> fields;
     for (int i = 0; i < count; ++i) {
-        const NX_String line(lines[static_cast<std::size_t>(i)]);
-        if (StartsWith(line, "*")) {
+        const char* const line = lineAt(i);
+        if (line[0] == '*') {
             continue;
         }
-        SplitFields(line, fields);
-        if (StartsWith(line, "MESSAGE")) {
+        if (entries == kMaximumCatalogueEntries || !SplitFieldsWithin(line, fields)) {
+            return false;
+        }
+        ++entries;
+        if (std::strncmp(line, kMessageStart, std::strlen(kMessageStart)) == 0) {
             messages.Insert(ReadMessage(fields, JoinDescription(lineAt, count, i)));
         } else if (fields.GetCount() == 2) {
             NX_AddonUpdate_Library library;
@@ -289,13 +306,14 @@ void ParseVersionsText(const char* bytes, std::size_t size,
             // The line's fields are read where they were split; an empty line is a cleared
             // record.
             NX_AddonUpdate_Addon addon;
-            if (NX_String::Length(line.GetText()) > 0) {
+            if (line[0] != '\0') {
                 ReadAddonFields(fields, addon);
             }
             addon.description = JoinDescription(lineAt, count, i);
             addons.Insert(std::move(addon));
         }
     }
+    return true;
 }
 
 bool ReadVersionsFile(NX_List<NX_AddonUpdate_Message>& messages,
@@ -317,13 +335,17 @@ bool ReadVersionsFile(NX_List<NX_AddonUpdate_Message>& messages,
     std::string bytes;
     std::uint64_t length = 0;
     std::uint64_t read = 0;
-    if (GetFileLength(file, length) == 0 && length < static_cast<std::uint64_t>(INT_MAX)) {
+    if (GetFileLength(file, length) == 0) {
+        // The download takes no more than this; a longer file is not the catalogue.
+        if (length > static_cast<std::uint64_t>(kMaxVersionsFileBytes)) {
+            return false;
+        }
         bytes.resize(static_cast<std::size_t>(length));
         if (ReadBytes(file, bytes.data(), length, &read) != 0) {
             read = 0;
         }
     }
     CloseFile(file);
-    ParseVersionsText(bytes.data(), static_cast<std::size_t>(read), messages, addons, libraries);
-    return true;
+    return ParseVersionsText(bytes.data(), static_cast<std::size_t>(read), messages, addons,
+                             libraries);
 }

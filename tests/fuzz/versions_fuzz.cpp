@@ -1,5 +1,6 @@
-// Any bytes as the downloaded update catalogue: the reader never reads past the text, and every
-// record it makes has its texts set (a date key may be null, nothing else).
+// Any bytes as the downloaded update catalogue: the reader never reads past the text, never
+// takes more entries or flags than its limits, and every record it makes has its texts set (a
+// date key may be null, nothing else).
 #include <cstddef>
 #include <cstdint>
 
@@ -20,8 +21,12 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     NX_List<NX_AddonUpdate_Addon> addons;
     NX_List<NX_AddonUpdate_Library> libraries;
     ParseVersionsText(reinterpret_cast<const char*>(data), size, messages, addons, libraries);
+    if (messages.GetCount() + addons.GetCount() + libraries.GetCount() > kMaximumCatalogueEntries) {
+        __builtin_trap();
+    }
     for (int i = 0; i < addons.GetCount(); ++i) {
-        if (addons[i].name.IsNull() || addons[i].description.IsNull()) {
+        if (addons[i].name.IsNull() || addons[i].description.IsNull() ||
+            addons[i].languages.GetCount() > kMaximumLineFields) {
             __builtin_trap();
         }
     }

@@ -13,9 +13,25 @@ if(EXISTS "${CASE}/user")
   file(COPY "${CASE}/user/" DESTINATION "${WORK}/user")
 endif()
 
+# The bytes of settings records as a settings file holds them: every byte with its two halves
+# exchanged.
+function(velmora_scrambled text out)
+  string(HEX "${text}" hex)
+  string(REGEX MATCHALL ".." pairs "${hex}")
+  set(bytes)
+  foreach(pair IN LISTS pairs)
+    string(SUBSTRING "${pair}" 0 1 high)
+    string(SUBSTRING "${pair}" 1 1 low)
+    math(EXPR code "0x${low}${high}")
+    string(ASCII ${code} byte)
+    string(APPEND bytes "${byte}")
+  endforeach()
+  set(${out} "${bytes}" PARENT_SCOPE)
+endfunction()
+
 # "stored-settings.txt": lines "FILE NAME VALUE" written as settings records into the user
-# folder, every byte with its two halves exchanged. A value "NOW-<seconds>" is the current time
-# less that many seconds, so that a case can make the last update check as old as it needs.
+# folder. A value "NOW-<seconds>" is the current time less that many seconds, so that a case can
+# make the last update check as old as it needs.
 if(EXISTS "${CASE}/stored-settings.txt")
   string(TIMESTAMP now "%s" UTC)
   file(STRINGS "${CASE}/stored-settings.txt" records)
@@ -27,18 +43,24 @@ if(EXISTS "${CASE}/stored-settings.txt")
     if(value MATCHES "^NOW-([0-9]+)$")
       math(EXPR value "${now} - ${CMAKE_MATCH_1}")
     endif()
-    string(HEX "$${setting_name}: ${value}\r\n" hex)
-    string(REGEX MATCHALL ".." pairs "${hex}")
-    set(bytes)
-    foreach(pair IN LISTS pairs)
-      string(SUBSTRING "${pair}" 0 1 high)
-      string(SUBSTRING "${pair}" 1 1 low)
-      math(EXPR code "0x${low}${high}")
-      string(ASCII ${code} byte)
-      string(APPEND bytes "${byte}")
-    endforeach()
+    velmora_scrambled("$${setting_name}: ${value}\r\n" bytes)
     file(APPEND "${WORK}/user/${file_name}" "${bytes}")
   endforeach()
+endif()
+
+# "generate.cmake" makes inputs too large to keep in the repository: it writes into the user
+# folder, and into "${WORK}/server-root", which the update server then serves instead of the demo
+# folder. The user folder's files it names in `generated_unchanged` must be left as it made them.
+set(generated_unchanged)
+set(update_root "${UPDATE_ROOT}")
+if(EXISTS "${CASE}/generate.cmake")
+  include("${CASE}/generate.cmake")
+  foreach(name IN LISTS generated_unchanged)
+    file(COPY "${WORK}/user/${name}" DESTINATION "${WORK}/generated-expected")
+  endforeach()
+  if(EXISTS "${WORK}/server-root")
+    set(update_root "${WORK}/server-root")
+  endif()
 endif()
 
 include(${CMAKE_CURRENT_LIST_DIR}/../support/install_addons.cmake)
@@ -63,7 +85,7 @@ set(ENV{http_proxy} "http://127.0.0.1:9")
 if(EXISTS "${CASE}/server.txt")
   file(STRINGS "${CASE}/server.txt" server_options)
   separate_arguments(server_options UNIX_COMMAND "${server_options}")
-  set(server "${UPDATE_SERVER}" --root "${UPDATE_ROOT}" --port 0 --max-seconds 100
+  set(server "${UPDATE_SERVER}" --root "${update_root}" --port 0 --max-seconds 100
              --log "${WORK}/server.log" ${server_options} --)
 endif()
 # A case with "nginx.txt" runs against a stock nginx serving the same folder as static files, so
@@ -143,6 +165,16 @@ if(EXISTS "${CASE}/expected-settings.txt")
     endif()
   endforeach()
 endif()
+foreach(name IN LISTS generated_unchanged)
+  execute_process(
+    COMMAND ${CMAKE_COMMAND} -E compare_files "${WORK}/generated-expected/${name}"
+            "${WORK}/user/${name}"
+    RESULT_VARIABLE differs)
+  if(differs)
+    message(SEND_ERROR "the user folder's \"${name}\" is not left as it was made")
+    set(failed TRUE)
+  endif()
+endforeach()
 if(failed)
   message(FATAL_ERROR "case ${CASE} failed; its output is in ${WORK}")
 endif()

@@ -3,11 +3,13 @@
 
 #include <cstdint>
 #include <filesystem>
+#include <fstream>
 #include <string>
 #include <vector>
 
 #include "host/host_control.h"
 #include "tests/support/scratch_folder.h"
+#include "update/update_host.h"
 #include "update/versions_file.h"
 
 namespace {
@@ -123,6 +125,12 @@ TEST_F(VersionsFileTest, MissingFileReadsNothing) {
     EXPECT_EQ(addons.GetCount(), 0);
     EXPECT_EQ(libraries.GetCount(), 0);
     EXPECT_EQ(messages.GetCount(), 0);
+}
+
+TEST_F(VersionsFileTest, FileLongerThanADownloadIsNotRead) {
+    std::ofstream(scratch.Path() / "__updnx__.tmp", std::ios::binary)
+        << std::string(static_cast<std::size_t>(kMaxVersionsFileBytes) + 1, '*');
+    EXPECT_FALSE(ReadVersionsFile(messages, addons, libraries));
 }
 
 TEST_F(VersionsFileTest, EmptyFileIsAnEmptyCatalogue) {

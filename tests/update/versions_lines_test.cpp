@@ -39,9 +39,17 @@ struct Catalogue {
     NX_List<NX_AddonUpdate_Library> libraries;
 };
 
-void Parse(const std::string& text, Catalogue& catalogue) {
-    ParseVersionsText(text.data(), text.size(), catalogue.messages, catalogue.addons,
-                      catalogue.libraries);
+bool Parse(const std::string& text, Catalogue& catalogue) {
+    return ParseVersionsText(text.data(), text.size(), catalogue.messages, catalogue.addons,
+                             catalogue.libraries);
+}
+
+std::string Repeated(const std::string& piece, int times) {
+    std::string text;
+    for (int i = 0; i < times; ++i) {
+        text += piece;
+    }
+    return text;
 }
 
 TEST(VersionsFieldsTest, RunsOfBlanksAndTabsSeparate) {
@@ -332,6 +340,50 @@ TEST(VersionsTextTest, HostileTextsStayBounded) {
     Catalogue lines;
     Parse(std::string(2'000, '\n'), lines);
     EXPECT_EQ(lines.addons.GetCount(), 2'001);
+}
+
+// Each limit of the reader: a catalogue at it is read whole, one a step beyond is not read.
+TEST(VersionsTextTest, CataloguesAtTheLimitsAreReadAndBeyondThemAreNot) {
+    const std::string flags = Repeated(" ITA", kMaximumLineFields - 4);
+    const struct {
+        const char* what;
+        std::string atLimit;
+        std::string beyond;
+        int entries;  // read from the one at the limit
+    } cases[] = {
+        {"blank lines, each an entry", std::string(kMaximumCatalogueEntries - 1, '\n'),
+         std::string(kMaximumCatalogueEntries, '\n'), kMaximumCatalogueEntries},
+        {"entries of every kind",
+         Repeated("L 01/01/2013\nMESSAGE\n", kMaximumCatalogueEntries / 2 - 1) +
+             "L 01/01/2013\nMESSAGE",
+         Repeated("L 01/01/2013\nMESSAGE\n", kMaximumCatalogueEntries / 2),
+         kMaximumCatalogueEntries},
+        {"description lines", "A" + Repeated("\n#", kMaximumCatalogueLines - 1),
+         "A" + Repeated("\n#", kMaximumCatalogueLines), 1},
+        {"comment lines", "*" + Repeated("\n*", kMaximumCatalogueLines - 1),
+         "*" + Repeated("\n*", kMaximumCatalogueLines), 0},
+        {"fields", "A 1.0 (AC160) 01/01/2013" + flags, "A 1.0 (AC160) 01/01/2013" + flags + " INT",
+         1},
+    };
+    for (const auto& c : cases) {
+        Catalogue atLimit;
+        EXPECT_TRUE(Parse(c.atLimit, atLimit)) << c.what;
+        EXPECT_EQ(
+            atLimit.addons.GetCount() + atLimit.libraries.GetCount() + atLimit.messages.GetCount(),
+            c.entries)
+            << c.what;
+        Catalogue beyond;
+        EXPECT_FALSE(Parse(c.beyond, beyond)) << c.what;
+    }
+}
+
+TEST(VersionsFieldsTest, FieldsAndPartsBeyondTheLimitAreLeftOut) {
+    NX_List<NX_String> fields;
+    SplitFields(("x" + Repeated(" y", kMaximumLineFields)).c_str(), fields);
+    ASSERT_EQ(fields.GetCount(), kMaximumLineFields);
+    EXPECT_EQ(Shown(fields[kMaximumLineFields - 1]), "y");
+    SplitAtChar(("1" + Repeated(".2", kMaximumLineFields)).c_str(), '.', fields);
+    EXPECT_EQ(fields.GetCount(), kMaximumLineFields);
 }
 
 }  // namespace
