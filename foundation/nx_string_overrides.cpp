@@ -2,6 +2,7 @@
 
 #include <cstring>
 #include <memory>
+#include <string>
 
 #include "foundation/nx_allocate.h"
 #include "foundation/nx_language_index.h"
@@ -20,38 +21,79 @@ constexpr std::uint64_t kSectionHeaderSize = 5;
 
 NX_List<StringResource> overrideTable;
 
-// Reads the file step by step; any short read or failed positioning is a failure.
+// The module's own file is under a kilobyte; whatever stands at its place is read only this far,
+// and a table never holds more than these, so that a refresh of the menu texts stays quick.
+constexpr std::uint64_t kMaximumOverrideFileSize = 64 * 1024;
+constexpr int kMaximumOverrideLists = 1024;
+constexpr int kMaximumOverrideTexts = 4096;
+constexpr std::size_t kMaximumOverrideBytes = 256 * 1024;
+
+// The file read whole in one call, then taken step by step; any short read or position beyond
+// the end is a failure.
 class OverrideFileReader {
 public:
     explicit OverrideFileReader(const NX_Location& location)
         : file(new IO::File(PathToLocation(location.GetText()))) {}
 
     bool Open() {
-        return file->GetStatus() == NoError &&
-               file->Open(IO::File::ReadMode, IO::File::ReadOnlyTreatment) == NoError;
-    }
-    bool SetPosition(std::uint64_t position) { return file->SetPosition(position) == NoError; }
-    bool Read(void* buffer, std::size_t count) {
-        std::size_t read = 0;
-        return count == 0 || (file->ReadBin(static_cast<char*>(buffer), count, &read) == NoError &&
-                              read == count);
-    }
-    bool ReadNumber(unsigned byteCount, int& value) {
-        unsigned char bytes[4];
-        if (!Read(bytes, byteCount)) {
+        std::uint64_t length = 0;
+        if (file->GetStatus() != NoError ||
+            file->Open(IO::File::ReadMode, IO::File::ReadOnlyTreatment) != NoError ||
+            file->GetDataLength(&length) != NoError || length > kMaximumOverrideFileSize) {
             return false;
         }
-        value = NX_ReadBigEndian(bytes, byteCount);
+        bytes.resize(static_cast<std::size_t>(length));
+        std::size_t read = 0;
+        return length == 0 || (file->ReadBin(bytes.data(), bytes.size(), &read) == NoError &&
+                               read == bytes.size());
+    }
+    bool SetPosition(std::uint64_t newPosition) {
+        if (newPosition > bytes.size()) {
+            return false;
+        }
+        position = static_cast<std::size_t>(newPosition);
+        return true;
+    }
+    bool Read(void* buffer, std::size_t count) {
+        if (count > bytes.size() - position) {
+            return false;
+        }
+        if (count != 0) {
+            std::memcpy(buffer, bytes.data() + position, count);
+        }
+        position += count;
+        return true;
+    }
+    bool ReadNumber(unsigned byteCount, int& value) {
+        unsigned char number[4];
+        if (!Read(number, byteCount)) {
+            return false;
+        }
+        value = NX_ReadBigEndian(number, byteCount);
         return true;
     }
 
 private:
     std::unique_ptr<IO::File> file;
+    std::string bytes;
+    std::size_t position = 0;
 };
 
-bool ReadText(OverrideFileReader& reader, NX_List<EncryptedString>& texts) {
+// What one loading has put into the table so far.
+struct TableSize {
+    int lists = 0;
+    int texts = 0;
+    std::size_t bytes = 0;
+};
+
+bool ReadText(OverrideFileReader& reader, NX_List<EncryptedString>& texts, TableSize& size) {
     int length = 0;
     if (!reader.ReadNumber(2, length)) {
+        return false;
+    }
+    size.texts += 1;
+    size.bytes += static_cast<std::size_t>(length);
+    if (size.texts > kMaximumOverrideTexts || size.bytes > kMaximumOverrideBytes) {
         return false;
     }
     // The writer never stores an empty text; one read here stays an empty replacement.
@@ -68,7 +110,7 @@ bool ReadText(OverrideFileReader& reader, NX_List<EncryptedString>& texts) {
 }
 
 // The lists of the section at `position`, appended to the table as they complete.
-bool ReadSection(OverrideFileReader& reader, int position) {
+bool ReadSection(OverrideFileReader& reader, int position, TableSize& size) {
     int listCount = 0;
     if (!reader.SetPosition(static_cast<std::uint64_t>(position)) ||
         !reader.ReadNumber(2, listCount)) {
@@ -77,12 +119,13 @@ bool ReadSection(OverrideFileReader& reader, int position) {
     for (int list = 0; list < listCount; ++list) {
         int id = 0;
         int textCount = 0;
-        if (!reader.ReadNumber(2, id) || !reader.ReadNumber(2, textCount)) {
+        if (!reader.ReadNumber(2, id) || !reader.ReadNumber(2, textCount) ||
+            ++size.lists > kMaximumOverrideLists) {
             return false;
         }
         StringResource resource{static_cast<std::int16_t>(id), {}};
         for (int text = 0; text < textCount; ++text) {
-            if (!ReadText(reader, resource.strings)) {
+            if (!ReadText(reader, resource.strings, size)) {
                 return false;
             }
         }
@@ -99,6 +142,7 @@ PassResult LoadSectionsOf(OverrideFileReader& reader, int sectionCount, int lang
     if (!reader.SetPosition(1)) {
         return PassResult::Failed;
     }
+    TableSize size;
     bool found = false;
     for (int section = 0; section < sectionCount; ++section) {
         int sectionLanguage = 0;
@@ -111,7 +155,7 @@ PassResult LoadSectionsOf(OverrideFileReader& reader, int sectionCount, int lang
         }
         found = true;
         const std::uint64_t nextHeader = 1 + (section + 1) * kSectionHeaderSize;
-        if (!ReadSection(reader, position) || !reader.SetPosition(nextHeader)) {
+        if (!ReadSection(reader, position, size) || !reader.SetPosition(nextHeader)) {
             return PassResult::Failed;
         }
     }

@@ -197,6 +197,46 @@ TEST_F(StringOverridesTest, HostileNumbersAndTextsAreRefusedWithoutReadingOutOfB
     EXPECT_EQ(Find(32531, 3, -2), "");
 }
 
+// A file whose `count` section headers all point at the same data: the sections are read once
+// per header.
+Bytes SharedSectionFile(int count, const std::vector<List>& lists) {
+    const Bytes single = OverrideFile({{1, lists}});
+    const unsigned dataStart = 1 + 5 * static_cast<unsigned>(count);
+    Bytes file(1, static_cast<char>(count));
+    for (int i = 0; i < count; ++i) {
+        PutBigEndian(file, 1, 2);
+        PutBigEndian(file, dataStart, 3);
+    }
+    return file + single.substr(1 + 5);
+}
+
+// The table's limits (lists, texts, their bytes) and the file's: at each the file loads, a step
+// beyond it is an unreadable file whose complete lists stay.
+TEST_F(StringOverridesTest, FilesAtTheLimitsLoadAndBeyondThemAreUnreadable) {
+    const List first{32531, {"first"}};
+    const List large{32532, {std::string(60000, 'y')}};
+    const struct {
+        const char* what;
+        Bytes atLimit;
+        Bytes beyond;
+    } cases[] = {
+        {"lists", OverrideFile({{1, {first}}, {1, std::vector<List>(1023, List{32531, {}})}}),
+         OverrideFile({{1, {first}}, {1, std::vector<List>(1024, List{32531, {}})}})},
+        {"texts", OverrideFile({{1, {first, {32532, std::vector<std::string>(4095, "x")}}}}),
+         OverrideFile({{1, {first, {32532, std::vector<std::string>(4096, "x")}}}})},
+        {"bytes", SharedSectionFile(4, {first, large}), SharedSectionFile(5, {first, large})},
+        {"file", OverrideFile({{1, {first, {32532, {std::string(65536 - 25, 'z')}}}}}),
+         OverrideFile({{1, {first, {32532, {std::string(65536 - 24, 'z')}}}}})},
+    };
+    for (const auto& c : cases) {
+        Write(c.atLimit);
+        EXPECT_EQ(NX_LoadStringOverrides(), kOverridesLoaded) << c.what;
+        Write(c.beyond);
+        EXPECT_EQ(NX_LoadStringOverrides(), kOverrideFileUnreadable) << c.what;
+        EXPECT_EQ(Find(32531, 1), "first") << c.what;
+    }
+}
+
 TEST(ReadBigEndian, ReadsMostSignificantFirst) {
     const unsigned char bytes[] = {0x01, 0x02, 0x03, 0xFF};
     EXPECT_EQ(NX_ReadBigEndian(bytes, 0), 0);
