@@ -11,6 +11,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
+#include <fstream>
 #include <optional>
 #include <string>
 #include <thread>
@@ -24,6 +25,7 @@
 namespace {
 
 using Clock = std::chrono::steady_clock;
+using host::LoadResult;
 
 constexpr short kResultsDialog = 32500;
 constexpr std::int32_t kPaletteItem = 1;
@@ -33,8 +35,11 @@ constexpr const char* kCatalogueUrl = "http://updates.velmora.example/update_plu
 struct Options {
     std::string hub;
     std::string empty;
+    std::string serverRoot;  // the folder the update server serves, to put catalogues in
     int rounds = 100;
 };
+
+namespace fs = std::filesystem;
 
 double Milliseconds(Clock::duration duration) {
     return std::chrono::duration<double, std::milli>(duration).count();
@@ -43,6 +48,86 @@ double Milliseconds(Clock::duration duration) {
 double Median(std::vector<double> values) {
     std::sort(values.begin(), values.end());
     return values[values.size() / 2];
+}
+
+void WriteFile(const fs::path& path, const std::string& bytes) {
+    std::ofstream(path, std::ios::binary) << bytes;
+}
+
+// Settings records as the file holds them: every byte with its two halves exchanged.
+std::string Scrambled(std::string text) {
+    for (char& byte : text) {
+        const auto b = static_cast<unsigned char>(byte);
+        byte = static_cast<char>((b >> 4) | ((b << 4) & 0xF0));
+    }
+    return text;
+}
+
+// The largest settings file the stores read: 1,000 records in 99,998 bytes, the first one given.
+std::string SettingsAtTheLimits(const std::string& firstRecord) {
+    std::string text = firstRecord;
+    char name[32];
+    for (int i = 1; i < 1000; ++i) {
+        std::snprintf(name, sizeof name, "$SettingOfSomeMemberTool%04d: ", i);
+        const std::size_t left = 99'998 - text.size() - (1000 - i) * 100;
+        text += name + std::string(i < 999 ? 68 : left + 68, 'v') + "\r\n";
+    }
+    return Scrambled(text);
+}
+
+// The reviewer's file: 19,999 records of five bytes, beyond the records the stores read.
+std::string TinySettingsRecords() {
+    std::string text = "$Language: 3\r\n";
+    while (text.size() + 5 <= 99'998) {
+        text += "$a: \n";
+    }
+    return Scrambled(text);
+}
+
+void PutBigEndian(std::string& bytes, unsigned value, int count) {
+    for (int i = count - 1; i >= 0; --i) {
+        bytes.push_back(static_cast<char>((value >> (8 * i)) & 0xFF));
+    }
+}
+
+// An override file at every limit of the table: 255 English sections, all one data block of 4
+// lists of 4 texts of 64 bytes (1,020 lists, 4,080 texts, 261,120 bytes).
+std::string OverridesAtTheLimits() {
+    constexpr int kSections = 255;
+    const unsigned dataStart = 1 + 5 * kSections;
+    std::string file(1, static_cast<char>(kSections));
+    for (int i = 0; i < kSections; ++i) {
+        PutBigEndian(file, 1, 2);
+        PutBigEndian(file, dataStart, 3);
+    }
+    PutBigEndian(file, 4, 2);
+    for (unsigned list = 0; list < 4; ++list) {
+        PutBigEndian(file, 32600 + list, 2);
+        PutBigEndian(file, 4, 2);
+        for (int text = 0; text < 4; ++text) {
+            PutBigEndian(file, 64, 2);
+            file += std::string(64, 'x');
+        }
+    }
+    return file;
+}
+
+// The largest catalogue the reader takes at its costliest: 4,096 tools for this host and
+// language, each newer than anything installed (so each is a row of the results window), with
+// as many flags as the 1 MiB a download may bring allows.
+std::string CatalogueAtTheLimits() {
+    std::string text;
+    std::string flags;
+    for (int i = 0; i < 53; ++i) {
+        flags += " INT";
+    }
+    char line[64];
+    for (int i = 0; i < 4096; ++i) {
+        std::snprintf(line, sizeof line, "%sTool%04d 16.0.0.1 (AC160) 20/09/2013",
+                      i > 0 ? "\n" : "", i);
+        text += line + flags;
+    }
+    return text;
 }
 
 double PeakResidentMiB() {
@@ -110,6 +195,31 @@ double TimeManualCheck(bool& alerted) {
     return elapsed;
 }
 
+// The time the host's main thread spends on a manual check: the menu command, then every piece
+// of work the downloads hand to it (the catalogue's and the banner's), until both have ended.
+double TimeCheckOnMainThread() {
+    auto start = Clock::now();
+    host::ChooseMenuItem("Velmora", kCheckForUpdatesItem);
+    double busy = Milliseconds(Clock::now() - start);
+    bool threadsEnded = false;
+    while (true) {
+        threadsEnded = host::RunningThreadCount() == 0;
+        start = Clock::now();
+        const std::size_t ran = host::RunMainThreadQueue();
+        if (ran > 0) {
+            busy += Milliseconds(Clock::now() - start);
+        } else if (threadsEnded) {
+            break;
+        } else {
+            std::this_thread::sleep_for(std::chrono::microseconds(100));
+        }
+    }
+    if (const std::optional<short> window = ShownResultsWindow()) {
+        host::CloseDialogBox(*window);
+    }
+    return busy;
+}
+
 // The host hides its palettes for a while and shows them again: the hub refreshes its menu
 // texts at each of the two messages, reloading the string overrides first.
 double TimeMenuRefreshes() {
@@ -150,13 +260,16 @@ bool ParseOptions(int argc, char** argv, Options& options) {
             options.hub = argv[i + 1];
         } else if (name == "--empty") {
             options.empty = argv[i + 1];
+        } else if (name == "--server-root") {
+            options.serverRoot = argv[i + 1];
         } else if (name == "--rounds") {
             options.rounds = std::max(1, std::atoi(argv[i + 1]));
         } else {
             return false;
         }
     }
-    return !options.hub.empty() && !options.empty.empty() && argc % 2 == 1;
+    return !options.hub.empty() && !options.empty.empty() && !options.serverRoot.empty() &&
+           argc % 2 == 1;
 }
 
 }  // namespace
@@ -164,7 +277,9 @@ bool ParseOptions(int argc, char** argv, Options& options) {
 int main(int argc, char** argv) {
     Options options;
     if (!ParseOptions(argc, argv, options)) {
-        std::fprintf(stderr, "usage: velmora-bench --hub MODULE --empty MODULE [--rounds N]\n");
+        std::fprintf(
+            stderr,
+            "usage: velmora-bench --hub MODULE --empty MODULE --server-root DIR [--rounds N]\n");
         return 2;
     }
     if (std::getenv("http_proxy") == nullptr) {
@@ -183,6 +298,8 @@ int main(int argc, char** argv) {
         std::filesystem::temp_directory_path() / ("velmora-bench-" + std::to_string(getpid()));
     std::filesystem::create_directories(userFolder);
     host::SetUserFolder(userFolder.string());
+    const fs::path libraryFolder = userFolder / "library";
+    host::SetLibraryFolder(libraryFolder.string());
     bool alerted = false;
     host::SetAlertHandler(
         [&alerted](const std::string&, const std::string& text, const std::string&) {
@@ -192,19 +309,43 @@ int main(int argc, char** argv) {
         });
     const double residentBefore = PeakResidentMiB();
 
-    // Rounds alternate between the two sides, so that a change of the machine's pace falls on
-    // both alike; the first round of each side warms caches and writes the first settings.
-    std::vector<double> emptyLoads, hubLoads;
+    // Rounds alternate between the sides, so that a change of the machine's pace falls on all
+    // alike; the first round of each side warms caches and writes the first settings.
+    const std::string suiteSettings = Scrambled("$Language: 1\r\n");
+    const std::string ownSettings = Scrambled("$AutoUpdate: 1\r\n$LastUpdateCheck_160: 0\r\n");
+    const std::string settingsAtLimits = SettingsAtTheLimits("$Language: 1\r\n");
+    const std::string ownSettingsAtLimits = SettingsAtTheLimits("$AutoUpdate: 1\r\n");
+    const std::string tinyRecords = TinySettingsRecords();
+    const auto withSettings = [&](const std::string& suite, const std::string& own) {
+        WriteFile(userFolder / "TarnPlugins.cfg", suite);
+        WriteFile(userFolder / "Velmora_160.cfg", own);
+    };
+    std::vector<double> emptyLoads, hubLoads, limitLoads, tinyLoads;
     TimeLoad(options.empty);
+    withSettings(suiteSettings, ownSettings);
     TimeLoad(options.hub);
     for (int round = 0; round < options.rounds; ++round) {
         emptyLoads.push_back(TimeLoad(options.empty));
+        withSettings(suiteSettings, ownSettings);
         hubLoads.push_back(TimeLoad(options.hub));
+        withSettings(settingsAtLimits, ownSettingsAtLimits);
+        limitLoads.push_back(TimeLoad(options.hub));
+        withSettings(tinyRecords, tinyRecords);
+        tinyLoads.push_back(TimeLoad(options.hub));
     }
+    withSettings(suiteSettings, ownSettings);
 
-    // With the palette open; without the library part the override table is absent.
-    std::vector<double> refreshes, refreshesWithoutOverrides;
-    host::LoadAddon(options.hub);
+    // With the palette open; without the library part the override table is absent. The host
+    // unpacks the module's override file where anyone may replace it.
+    std::vector<double> refreshes, refreshesWithoutOverrides, refreshesAtLimits;
+    const LoadResult loaded = host::LoadAddon(options.hub);
+    const fs::path overrideFile = libraryFolder / loaded.name / "100_s.txt";
+    std::string shippedOverrides;
+    {
+        std::ifstream in(overrideFile, std::ios::binary);
+        shippedOverrides.assign(std::istreambuf_iterator<char>(in), {});
+    }
+    const std::string overridesAtLimits = OverridesAtTheLimits();
     host::ChooseMenuItem("Velmora", kPaletteItem);
     TimeMenuRefreshes();
     for (int round = 0; round < options.rounds; ++round) {
@@ -212,6 +353,9 @@ int main(int argc, char** argv) {
         host::SetLibraryPartsHidden(true);
         refreshesWithoutOverrides.push_back(TimeMenuRefreshes());
         host::SetLibraryPartsHidden(false);
+        WriteFile(overrideFile, overridesAtLimits);
+        refreshesAtLimits.push_back(TimeMenuRefreshes());
+        WriteFile(overrideFile, shippedOverrides);
     }
     host::UnloadAll();
 
@@ -224,10 +368,30 @@ int main(int argc, char** argv) {
         bareFetches.push_back(TimeBareFetch(bareTarget));
         checks.push_back(TimeManualCheck(alerted));
     }
+
+    // The main thread's share of a check, with the catalogue the server offers replaced.
+    const fs::path catalogueFile = fs::path(options.serverRoot) / "update_plugins" / "versions.txt";
+    std::string demoCatalogue;
+    {
+        std::ifstream in(catalogueFile, std::ios::binary);
+        demoCatalogue.assign(std::istreambuf_iterator<char>(in), {});
+    }
+    const std::string catalogueAtLimits = CatalogueAtTheLimits();
+    const std::string blankLines(1 << 20, '\n');
+    std::vector<double> demoChecks, limitChecks, blankChecks;
+    for (int round = 0; round < options.rounds && !alerted; ++round) {
+        WriteFile(catalogueFile, demoCatalogue);
+        demoChecks.push_back(TimeCheckOnMainThread());
+        WriteFile(catalogueFile, catalogueAtLimits);
+        limitChecks.push_back(TimeCheckOnMainThread());
+        WriteFile(catalogueFile, blankLines);
+        blankChecks.push_back(TimeCheckOnMainThread());
+    }
+    WriteFile(catalogueFile, demoCatalogue);
     host::UnloadAll();
     const double residentAfter = PeakResidentMiB();
     curl_global_cleanup();
-    std::filesystem::remove_all(userFolder);
+    fs::remove_all(userFolder);
     if (alerted) {
         return 1;
     }
@@ -241,15 +405,27 @@ int main(int argc, char** argv) {
     std::printf("  empty module                         %8.3f ms\n", emptyLoad);
     std::printf("  hub                                  %8.3f ms   ratio %.2f\n", hubLoad,
                 hubLoad / emptyLoad);
+    const auto beside = [](const char* what, double time, double against) {
+        std::printf("  %-37s%8.3f ms   ratio %.2f\n", what, time, time / against);
+    };
+    std::printf("start-up with settings files at and beyond the stores' limits\n");
+    beside("1,000 records in 99,998 bytes each", Median(limitLoads), hubLoad);
+    beside("19,999 records of 5 bytes each", Median(tinyLoads), hubLoad);
     std::printf("menu texts refreshed (RefreshMenuTexts, with the string overrides reloaded)\n");
     std::printf("  without an override table            %8.3f ms\n",
                 Median(refreshesWithoutOverrides));
     std::printf("  with the module's override table     %8.3f ms   ratio %.2f\n", Median(refreshes),
                 Median(refreshes) / Median(refreshesWithoutOverrides));
+    beside("override file at the table's limits", Median(refreshesAtLimits), Median(refreshes));
     std::printf("manual update check against the local server\n");
     std::printf("  bare libcurl fetch of versions.txt   %8.3f ms\n", bareFetch);
     std::printf("  menu command to the results window   %8.3f ms   ratio %.2f\n", check,
                 check / bareFetch);
+    const double demoCheck = Median(demoChecks);
+    std::printf("the main thread's share of a manual check\n");
+    std::printf("  the demo catalogue                   %8.3f ms\n", demoCheck);
+    beside("4,096 listed tools in 1 MiB", Median(limitChecks), demoCheck);
+    beside("1 MiB of blank lines", Median(blankChecks), demoCheck);
     std::printf("peak resident memory\n");
     std::printf("  before the first module              %8.1f MiB\n", residentBefore);
     std::printf("  after the whole run                  %8.1f MiB\n", residentAfter);
