@@ -43,9 +43,44 @@ void ParseCatalogue(benchmark::State& state) {
                             static_cast<std::int64_t>(text.size()));
 }
 
+// The costliest catalogues at the reader's limits, beside the real-sized one above: 4,096 tools
+// for this host, each with as many flags as 1 MiB allows; 4,096 blank lines, each an entry; and
+// 1 MiB of blank lines, beyond the limits.
+std::string ListedToolsAtTheLimits() {
+    std::string text;
+    std::string flags;
+    for (int i = 0; i < 53; ++i) {
+        flags += " INT";
+    }
+    char line[64];
+    for (int i = 0; i < kMaximumCatalogueEntries; ++i) {
+        std::snprintf(line, sizeof line, "%sTool%04d 16.0.0.1 (AC160) 20/09/2013",
+                      i > 0 ? "\n" : "", i);
+        text += line + flags;
+    }
+    return text;
+}
+
+void ParseAtTheLimits(benchmark::State& state) {
+    const std::string text = state.range(0) == 0   ? ListedToolsAtTheLimits()
+                             : state.range(0) == 1 ? std::string(kMaximumCatalogueEntries - 1, '\n')
+                                                   : std::string(std::size_t{1} << 20, '\n');
+    for (auto _ : state) {  // NOLINT(clang-analyzer-deadcode.DeadStores): the loop's idiom
+        NX_List<NX_AddonUpdate_Message> messages;
+        NX_List<NX_AddonUpdate_Addon> addons;
+        NX_List<NX_AddonUpdate_Library> libraries;
+        benchmark::DoNotOptimize(
+            ParseVersionsText(text.data(), text.size(), messages, addons, libraries));
+    }
+    state.SetLabel(state.range(0) == 0   ? "4,096 listed tools in 1 MiB"
+                   : state.range(0) == 1 ? "4,096 blank lines"
+                                         : "1 MiB of blank lines (not read)");
+}
+
 }  // namespace
 
 BENCHMARK(ParseCatalogue)->Arg(100)->Arg(1'000)->Arg(10'000)->Complexity(benchmark::oN);
+BENCHMARK(ParseAtTheLimits)->Arg(0)->Arg(1)->Arg(2)->Unit(benchmark::kMillisecond);
 
 int main(int argc, char** argv) {
     // Timed on a memory manager that grows blocks in place while they have room, as the

@@ -1,9 +1,11 @@
 #include "update/versions_file.h"
 
+#include <array>
 #include <climits>
 #include <cstdint>
 #include <cstring>
 #include <string>
+#include <string_view>
 #include <utility>
 #include <vector>
 
@@ -28,8 +30,22 @@ std::int16_t LowBits(int value) {
     return static_cast<std::int16_t>(static_cast<std::uint16_t>(static_cast<unsigned>(value)));
 }
 
-std::int16_t ReadNumber(const NX_String& text) {
-    return LowBits(NX_String::ToInt(text.IsNull() ? nullptr : text.GetText()));
+// A field of the line, read in place: only the texts a record keeps are copied out of it.
+using Field = std::string_view;
+
+// At most kMaximumLineFields fields of one line, held without copying.
+struct LineFields {
+    std::array<Field, kMaximumLineFields> fields;
+    int count = 0;
+    const Field& operator[](int i) const { return fields[static_cast<std::size_t>(i)]; }
+};
+
+NX_String TextOf(Field field) {
+    return NX_String(field.data(), static_cast<int>(field.size()));
+}
+
+std::int16_t ReadNumber(Field text) {
+    return LowBits(NX_String::ToInt(std::string(text).c_str()));
 }
 
 // Language flags and the interface language index each one offers.
@@ -40,13 +56,13 @@ struct LanguageFlag {
 constexpr LanguageFlag kLanguageFlags[] = {
     {"ITA", 0}, {"INT", 1}, {"FRA", 2}, {"GER", 3}, {"SPA", 4}};
 
-void ApplyFlag(const NX_String& flag, NX_AddonUpdate_Addon& addon) {
-    if (NX_String::Equal(flag.GetText(), "Edu")) {
+void ApplyFlag(Field flag, NX_AddonUpdate_Addon& addon) {
+    if (flag == "Edu") {
         addon.isEdu = true;
         return;
     }
     for (const LanguageFlag& entry : kLanguageFlags) {
-        if (NX_String::Equal(flag.GetText(), entry.flag)) {
+        if (flag == entry.flag) {
             addon.languages.Insert(entry.language);
             return;
         }
@@ -77,10 +93,21 @@ std::string ToAnsi(const char* bytes, std::size_t size) {
     return ansi;
 }
 
-// Lines end with CR LF, LF or CR; the text after the last line end is one more line. Each line
-// end becomes a terminator in place, so the lines are cut without copying. False once there are
-// more than kMaximumCatalogueLines.
-bool SplitLines(std::string& text, std::vector<const char*>& lines) {
+// Lines end with CR LF, LF or CR; the text after the last line end is one more line.
+std::size_t CountLines(const char* text, std::size_t size) {
+    std::size_t lines = 1;
+    for (std::size_t i = 0; i < size; ++i) {
+        if (text[i] == '\n' || (text[i] == '\r' && (i + 1 == size || text[i + 1] != '\n'))) {
+            ++lines;
+        }
+    }
+    return lines;
+}
+
+// Each line end becomes a terminator in place, so the lines are cut without copying.
+std::vector<const char*> SplitLines(std::string& text) {
+    std::vector<const char*> lines;
+    lines.reserve(CountLines(text.data(), text.size()));
     lines.push_back(text.data());
     for (std::size_t i = 0; i < text.size(); ++i) {
         if (text[i] != '\r' && text[i] != '\n') {
@@ -91,12 +118,9 @@ bool SplitLines(std::string& text, std::vector<const char*>& lines) {
         if (crLf) {
             text[++i] = '\0';
         }
-        if (lines.size() == kMaximumCatalogueLines) {
-            return false;
-        }
         lines.push_back(text.data() + i + 1);
     }
-    return true;
+    return lines;
 }
 
 // Cuts the text at every `isSeparator` byte (a run of them counts once when `runs`) into at most
@@ -126,8 +150,29 @@ bool SplitWithin(const char* chars, IsSeparator isSeparator, bool runs, NX_List<
     return true;
 }
 
-bool SplitFieldsWithin(const char* chars, NX_List<NX_String>& fields) {
-    return SplitWithin(chars, &IsBlank, true, fields);
+// The line cut at runs of blanks and tabs, in place; false when it holds more than
+// kMaximumLineFields fields, whose first ones are then in `fields`.
+bool CutFields(const char* line, LineFields& fields) {
+    fields.count = 0;
+    const char* start = line;
+    const char* c = line;
+    for (; *c != '\0'; ++c) {
+        if (!IsBlank(*c)) {
+            continue;
+        }
+        fields.fields[static_cast<std::size_t>(fields.count++)] =
+            Field(start, static_cast<std::size_t>(c - start));
+        if (fields.count == kMaximumLineFields) {
+            return false;
+        }
+        while (IsBlank(c[1])) {
+            ++c;
+        }
+        start = c + 1;
+    }
+    fields.fields[static_cast<std::size_t>(fields.count++)] =
+        Field(start, static_cast<std::size_t>(c - start));
+    return true;
 }
 
 // The "#" lines after line `index`, joined by CR LF into one buffer so that long descriptions
@@ -147,10 +192,10 @@ NX_String JoinDescription(LineAt lineAt, int count, int& index) {
     return NX_String(description.GetText());
 }
 
-NX_AddonUpdate_Message ReadMessage(const NX_List<NX_String>& fields, const NX_String& description) {
+NX_AddonUpdate_Message ReadMessage(const LineFields& fields, const NX_String& description) {
     NX_AddonUpdate_Message message;
-    message.fromKey = fields.GetCount() >= 2 ? MakeDateKey(fields[1]) : NX_String("");
-    message.toKey = fields.GetCount() >= 3 ? MakeDateKey(fields[2]) : NX_String("");
+    message.fromKey = fields.count >= 2 ? MakeDateKey(TextOf(fields[1])) : NX_String("");
+    message.toKey = fields.count >= 3 ? MakeDateKey(TextOf(fields[2])) : NX_String("");
     const int link = description.Find(kLinkStart, 0);
     if (link < 0) {
         message.text = description;
@@ -163,44 +208,43 @@ NX_AddonUpdate_Message ReadMessage(const NX_List<NX_String>& fields, const NX_St
 }
 
 // A line with fewer than four fields fills only the fields it has; the rest stay as they were
-// (cleared, for a new record). No fields at all (the host refused the list's memory) fill
-// nothing.
-void ReadAddonFields(const NX_List<NX_String>& fields, NX_AddonUpdate_Addon& addon) {
-    const int count = fields.GetCount();
-    if (count == 0) {
-        return;
-    }
-    addon.name = fields[0];
+// (cleared, for a new record).
+void ReadAddonFields(const LineFields& fields, NX_AddonUpdate_Addon& addon) {
+    const int count = fields.count;
+    addon.name = TextOf(fields[0]);
     if (count >= 2) {
-        addon.versionText = fields[1];
-        NX_List<NX_String> parts;
-        SplitAtChar(fields[1], '.', parts);
+        const Field version = fields[1];
+        addon.versionText = TextOf(version);
+        // The first four parts between dots; the ones after them are never read.
         std::int16_t* const numbers[] = {&addon.major, &addon.minor, &addon.revision, &addon.build};
-        for (int i = 0; i < 4 && i < parts.GetCount(); ++i) {
-            *numbers[i] = ReadNumber(parts[i]);
+        std::size_t start = 0;
+        for (std::int16_t* number : numbers) {
+            const std::size_t dot = version.find('.', start);
+            *number = ReadNumber(version.substr(start, dot - start));
+            if (dot == Field::npos) {
+                break;
+            }
+            start = dot + 1;
         }
     }
     if (count >= 3) {
-        const NX_String& tag = fields[2];
-        addon.hostVersion = ReadNumber(tag.Mid(3, NX_String::Length(tag.GetText()) - 5));
+        // "(AC160)" without its first three and last two characters; a shorter tag reads as 0.
+        const Field tag = fields[2];
+        addon.hostVersion = tag.size() >= 5 ? ReadNumber(tag.substr(3, tag.size() - 5)) : 0;
     }
     if (count >= 4) {
-        addon.dateKey = MakeDateKey(fields[3]);
-        addon.dateText = fields[3];
+        addon.dateText = TextOf(fields[3]);
+        addon.dateKey = MakeDateKey(addon.dateText);
     }
     for (int i = 4; i < count; ++i) {
         ApplyFlag(fields[i], addon);
     }
 }
 
-void ReadLibraryFields(const NX_List<NX_String>& fields, NX_AddonUpdate_Library& library) {
-    if (fields.GetCount() == 0) {
-        return;
-    }
-    library.name = fields[0];
-    const NX_String date = fields.GetCount() >= 2 ? fields[1] : NX_String("");
-    library.dateKey = MakeDateKey(date);
-    library.dateText = date;
+void ReadLibraryFields(const LineFields& fields, NX_AddonUpdate_Library& library) {
+    library.name = TextOf(fields[0]);
+    library.dateText = fields.count >= 2 ? TextOf(fields[1]) : NX_String("");
+    library.dateKey = MakeDateKey(library.dateText);
 }
 
 // Closes the file on every way out, a failed open included (the file object exists then too).
@@ -231,7 +275,7 @@ void SplitFields(const NX_String& text, NX_List<NX_String>& fields) {
         fields.Insert(NX_String());
         return;
     }
-    SplitFieldsWithin(text.GetText(), fields);
+    SplitWithin(text.GetText(), &IsBlank, true, fields);
 }
 
 void SplitAtChar(const NX_String& text, char character, NX_List<NX_String>& parts) {
@@ -252,14 +296,21 @@ void ParseAddonLine(const NX_String& text, NX_AddonUpdate_Addon& addon) {
     NX_String description = std::move(addon.description);
     addon.Clear();
     addon.description = std::move(description);
-    NX_List<NX_String> fields;
-    SplitFields(text, fields);
+    LineFields fields;
+    CutFields(text.GetText(), fields);
     ReadAddonFields(fields, addon);
 }
 
 void ParseLibraryLine(const NX_String& text, NX_AddonUpdate_Library& library) {
-    NX_List<NX_String> fields;
-    SplitFields(text, fields);
+    // No text is one null field: a null name and no date.
+    if (text.IsNull()) {
+        library.name = NX_String();
+        library.dateText = "";
+        library.dateKey = MakeDateKey(library.dateText);
+        return;
+    }
+    LineFields fields;
+    CutFields(text.GetText(), fields);
     ReadLibraryFields(fields, library);
 }
 
@@ -271,33 +322,35 @@ bool ParseVersionsText(const char* bytes, std::size_t size,
                        NX_List<NX_AddonUpdate_Message>& messages,
                        NX_List<NX_AddonUpdate_Addon>& addons,
                        NX_List<NX_AddonUpdate_Library>& libraries) {
+    // Counted before the text is converted, which keeps every line end as it is.
+    const std::size_t end = bytes != nullptr ? strnlen(bytes, size) : 0;
+    if (CountLines(bytes, end) > kMaximumCatalogueLines) {
+        return false;
+    }
     // An empty text (an empty file, a failed read) is an empty catalogue, not one empty entry.
-    std::string text = ToAnsi(bytes, size);
+    std::string text = ToAnsi(bytes, end);
     if (text.empty()) {
         return true;
     }
-    std::vector<const char*> lines;
-    if (!SplitLines(text, lines)) {
-        return false;
-    }
+    const std::vector<const char*> lines = SplitLines(text);
     const auto lineAt = [&lines](int i) { return lines[static_cast<std::size_t>(i)]; };
     const auto count = static_cast<int>(lines.size());
 
     // Every line that is not a comment is an entry, the empty line too.
     int entries = 0;
-    NX_List<NX_String> fields;
+    LineFields fields;
     for (int i = 0; i < count; ++i) {
         const char* const line = lineAt(i);
         if (line[0] == '*') {
             continue;
         }
-        if (entries == kMaximumCatalogueEntries || !SplitFieldsWithin(line, fields)) {
+        if (entries == kMaximumCatalogueEntries || !CutFields(line, fields)) {
             return false;
         }
         ++entries;
         if (std::strncmp(line, kMessageStart, std::strlen(kMessageStart)) == 0) {
             messages.Insert(ReadMessage(fields, JoinDescription(lineAt, count, i)));
-        } else if (fields.GetCount() == 2) {
+        } else if (fields.count == 2) {
             NX_AddonUpdate_Library library;
             ReadLibraryFields(fields, library);
             library.description = JoinDescription(lineAt, count, i);
