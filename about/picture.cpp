@@ -59,6 +59,10 @@ constexpr std::int32_t kPngType = 8;
 constexpr std::size_t kFileHeaderSize = 14;
 constexpr std::size_t kInfoHeaderSize = 40;
 constexpr std::int32_t kMaxDibSide = 16384;
+// Pictures are decoded on the host's main thread. The banner's item is 350 by 150 pixels; a
+// picture of more pixels than this is refused before it is decoded, which keeps its decoding to
+// a few tens of milliseconds.
+constexpr std::int64_t kMaximumPicturePixels = std::int64_t{2048} * 2048;
 
 std::uint32_t ReadU32(const unsigned char* bytes) {
     return std::uint32_t{bytes[0]} | std::uint32_t{bytes[1]} << 8 | std::uint32_t{bytes[2]} << 16 |
@@ -236,7 +240,10 @@ bool LoadImageFile(const NX_String& path, Picture& out, bool asDIB) {
     const bool whole =
         data != nullptr && ReadBytes(file, *data, length, &read) == 0 && read == length;
     CloseFile(file);
-    if (!whole) {
+    std::int32_t width = 0;
+    std::int32_t height = 0;
+    if (!whole || (GX::ImageBase::GetInfo(data, &width, &height) &&
+                   std::int64_t{width} * std::abs(std::int64_t{height}) > kMaximumPicturePixels)) {
         KillHandle(data);
         return false;
     }

@@ -19,6 +19,7 @@
 #include <vector>
 
 #include <curl/curl.h>
+#include <png.h>
 
 #include "host/dialog_control.h"
 #include "host/host_control.h"
@@ -31,6 +32,9 @@ using host::LoadResult;
 constexpr short kResultsDialog = 32500;
 constexpr std::int32_t kPaletteItem = 1;
 constexpr std::int32_t kCheckForUpdatesItem = 3;
+// A banner at the pictures' limit, and one beyond it.
+constexpr int kPictureLimitSide = 2048;
+constexpr int kPictureBeyondSide = 4096;
 constexpr const char* kCatalogueUrl = "http://updates.velmora.example/update_plugins/versions.txt";
 
 struct Options {
@@ -113,6 +117,23 @@ std::string OverridesAtTheLimits() {
     return file;
 }
 
+// An override file beyond the table's limits: 255 English sections, all one list of 16,000
+// empty texts.
+std::string OverridesBeyondTheLimits() {
+    constexpr int kSections = 255;
+    const unsigned dataStart = 1 + 5 * kSections;
+    std::string file(1, static_cast<char>(kSections));
+    for (int i = 0; i < kSections; ++i) {
+        PutBigEndian(file, 1, 2);
+        PutBigEndian(file, dataStart, 3);
+    }
+    PutBigEndian(file, 1, 2);
+    PutBigEndian(file, 32600, 2);
+    PutBigEndian(file, 16000, 2);
+    file += std::string(2 * 16000, '\0');
+    return file;
+}
+
 // The largest catalogue the reader takes at its costliest: 4,096 tools for this host and
 // language, each newer than anything installed (so each is a row of the results window), with
 // as many flags as the 1 MiB a download may bring allows.
@@ -129,6 +150,22 @@ std::string CatalogueAtTheLimits() {
         text += line + flags;
     }
     return text;
+}
+
+// A plain grey square picture of `side` pixels, as a PNG file: small to send, large to decode.
+std::string GreyPicture(int side) {
+    png_image image{};
+    image.version = PNG_IMAGE_VERSION;
+    image.width = static_cast<png_uint_32>(side);
+    image.height = static_cast<png_uint_32>(side);
+    image.format = PNG_FORMAT_GRAY;
+    const std::vector<png_byte> pixels(
+        static_cast<std::size_t>(side) * static_cast<std::size_t>(side), 128);
+    png_alloc_size_t size = 0;
+    png_image_write_to_memory(&image, nullptr, &size, 0, pixels.data(), 0, nullptr);
+    std::string file(size, '\0');
+    png_image_write_to_memory(&image, file.data(), &size, 0, pixels.data(), 0, nullptr);
+    return file;
 }
 
 double PeakResidentMiB() {
@@ -346,7 +383,8 @@ int main(int argc, char** argv) {
 
     // With the palette open; without the library part the override table is absent. The host
     // unpacks the module's override file where anyone may replace it.
-    std::vector<double> refreshes, refreshesWithoutOverrides, refreshesAtLimits;
+    std::vector<double> refreshes, refreshesWithoutOverrides, refreshesAtLimits,
+        refreshesBeyondLimits;
     const LoadResult loaded = host::LoadAddon(options.hub);
     const fs::path overrideFile = libraryFolder / loaded.name / "100_s.txt";
     std::string shippedOverrides;
@@ -355,6 +393,7 @@ int main(int argc, char** argv) {
         shippedOverrides.assign(std::istreambuf_iterator<char>(in), {});
     }
     const std::string overridesAtLimits = OverridesAtTheLimits();
+    const std::string overridesBeyondLimits = OverridesBeyondTheLimits();
     host::ChooseMenuItem("Velmora", kPaletteItem);
     TimeMenuRefreshes();
     for (int round = 0; round < options.rounds; ++round) {
@@ -364,6 +403,8 @@ int main(int argc, char** argv) {
         host::SetLibraryPartsHidden(false);
         WriteFile(overrideFile, overridesAtLimits);
         refreshesAtLimits.push_back(TimeMenuRefreshes());
+        WriteFile(overrideFile, overridesBeyondLimits);
+        refreshesBeyondLimits.push_back(TimeMenuRefreshes());
         WriteFile(overrideFile, shippedOverrides);
     }
     host::UnloadAll();
@@ -387,7 +428,15 @@ int main(int argc, char** argv) {
     }
     const std::string catalogueAtLimits = CatalogueAtTheLimits();
     const std::string blankLines(1 << 20, '\n');
-    std::vector<double> demoChecks, limitChecks, blankChecks;
+    const fs::path bannerFile = fs::path(options.serverRoot) / "update_plugins" / "banner.jpg";
+    std::string demoBanner;
+    {
+        std::ifstream in(bannerFile, std::ios::binary);
+        demoBanner.assign(std::istreambuf_iterator<char>(in), {});
+    }
+    const std::string bannerAtLimit = GreyPicture(kPictureLimitSide);
+    const std::string bannerBeyond = GreyPicture(kPictureBeyondSide);
+    std::vector<double> demoChecks, limitChecks, blankChecks, bannerLimitChecks, bannerBeyondChecks;
     for (int round = 0; round < options.rounds && !alerted; ++round) {
         WriteFile(catalogueFile, demoCatalogue);
         demoChecks.push_back(TimeCheckOnMainThread());
@@ -395,6 +444,12 @@ int main(int argc, char** argv) {
         limitChecks.push_back(TimeCheckOnMainThread());
         WriteFile(catalogueFile, blankLines);
         blankChecks.push_back(TimeCheckOnMainThread());
+        WriteFile(catalogueFile, demoCatalogue);
+        WriteFile(bannerFile, bannerAtLimit);
+        bannerLimitChecks.push_back(TimeCheckOnMainThread());
+        WriteFile(bannerFile, bannerBeyond);
+        bannerBeyondChecks.push_back(TimeCheckOnMainThread());
+        WriteFile(bannerFile, demoBanner);
     }
     WriteFile(catalogueFile, demoCatalogue);
     host::UnloadAll();
@@ -426,6 +481,7 @@ int main(int argc, char** argv) {
     std::printf("  with the module's override table     %8.3f ms   ratio %.2f\n", Median(refreshes),
                 Median(refreshes) / Median(refreshesWithoutOverrides));
     beside("override file at the table's limits", Median(refreshesAtLimits), Median(refreshes));
+    beside("255 sections of 16,000 texts", Median(refreshesBeyondLimits), Median(refreshes));
     std::printf("manual update check against the local server\n");
     std::printf("  bare libcurl fetch of versions.txt   %8.3f ms\n", bareFetch);
     std::printf("  menu command to the results window   %8.3f ms   ratio %.2f\n", check,
@@ -435,6 +491,8 @@ int main(int argc, char** argv) {
     std::printf("  the demo catalogue                   %8.3f ms\n", demoCheck);
     beside("4,096 listed tools in 1 MiB", Median(limitChecks), demoCheck);
     beside("1 MiB of blank lines", Median(blankChecks), demoCheck);
+    beside("banner of 2,048 x 2,048 pixels", Median(bannerLimitChecks), demoCheck);
+    beside("banner of 4,096 x 4,096 pixels", Median(bannerBeyondChecks), demoCheck);
     std::printf("peak resident memory\n");
     std::printf("  before the first module              %8.1f MiB\n", residentBefore);
     std::printf("  after the whole run                  %8.1f MiB\n", residentAfter);

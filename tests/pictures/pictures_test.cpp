@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <array>
 #include <cstring>
 #include <fstream>
 #include <iterator>
@@ -13,6 +15,7 @@
 #include "platform/drawing.h"
 #include "platform/native_path.h"
 #include "shell/host_interface.h"
+#include "tests/support/scratch_folder.h"
 
 namespace {
 
@@ -67,6 +70,74 @@ std::string TwoByTwoDib() {
     bytes[bits + 4] = 0;
     bytes[bits + 5] = 1;
     return bytes;
+}
+
+// A black-and-white PNG file of `width` by `height` pixels, its pixel data in stored (not
+// compressed) deflate blocks, so that any size is made without a compressor.
+std::uint32_t Crc32(const std::string& bytes) {
+    std::uint32_t crc = 0xFFFFFFFFu;
+    for (const char c : bytes) {
+        crc ^= static_cast<unsigned char>(c);
+        for (int bit = 0; bit < 8; ++bit) {
+            crc = (crc >> 1) ^ (0xEDB88320u & (0u - (crc & 1u)));
+        }
+    }
+    return ~crc;
+}
+
+void PutBig32(std::string& bytes, std::uint32_t value) {
+    for (int i = 3; i >= 0; --i) {
+        bytes.push_back(static_cast<char>(value >> (8 * i) & 0xFF));
+    }
+}
+
+void PutChunk(std::string& file, const char* type, const std::string& data) {
+    PutBig32(file, static_cast<std::uint32_t>(data.size()));
+    const std::string typed = type + data;
+    file += typed;
+    PutBig32(file, Crc32(typed));
+}
+
+std::string BlackAndWhitePng(std::uint32_t width, std::uint32_t height) {
+    std::string header;
+    PutBig32(header, width);
+    PutBig32(header, height);
+    header += std::string("\x01\x00\x00\x00\x00", 5);  // 1 bit, grey, deflate, no interlace
+    const std::string row = std::string(1, '\0') + std::string((width + 7) / 8, '\xFF');
+    std::string raw;
+    for (std::uint32_t y = 0; y < height; ++y) {
+        raw += row;
+    }
+    std::string deflated = "\x78\x01";
+    std::uint32_t a = 1;
+    std::uint32_t b = 0;
+    for (const char c : raw) {
+        a = (a + static_cast<unsigned char>(c)) % 65521u;
+        b = (b + a) % 65521u;
+    }
+    for (std::size_t at = 0; at < raw.size(); at += 65535) {
+        const std::size_t length = std::min<std::size_t>(65535, raw.size() - at);
+        deflated.push_back(at + length == raw.size() ? '\x01' : '\x00');
+        for (const std::size_t value : {length, length ^ 0xFFFFu}) {
+            deflated.push_back(static_cast<char>(value & 0xFF));
+            deflated.push_back(static_cast<char>(value >> 8 & 0xFF));
+        }
+        deflated += raw.substr(at, length);
+    }
+    PutBig32(deflated, b << 16 | a);
+    std::string file = "\x89PNG\r\n\x1A\n";
+    PutChunk(file, "IHDR", header);
+    PutChunk(file, "IDAT", deflated);
+    PutChunk(file, "IEND", "");
+    return file;
+}
+
+// Counts the host's picture conversions, the decoding of a picture, and passes them on.
+int conversions = 0;
+ACAPI::RequestFn hostGoodies = nullptr;
+GSErrCode CountingGoodies(API_AddonContext context, GSType code, void* par1, void* par2) {
+    ++conversions;
+    return hostGoodies(context, code, par1, par2);
 }
 
 constexpr std::uint32_t R = 0xFFFF0000u;
@@ -351,6 +422,39 @@ TEST_F(PicturesTest, DamagedJpegAndPngAreRefused) {
         EXPECT_FALSE(ConvertToDIB(c.type, source.handle, &result)) << c.what;
         EXPECT_EQ(result, nullptr) << c.what;
     }
+}
+
+// Pictures are decoded on the host's main thread: one of more pixels than the limit is refused
+// before the host is asked to decode it; one at the limit is decoded.
+TEST_F(PicturesTest, PicturesBeyondThePixelLimitAreNeverDecoded) {
+    std::array<void*, kImportedTableSize / sizeof(void*)> table{};
+    std::memcpy(table.data(), host::FunctionTable(), kImportedTableSize);
+    void*& goodies = table[static_cast<std::size_t>(ACAPI::Slot::Goodies)];
+    hostGoodies = reinterpret_cast<ACAPI::RequestFn>(goodies);
+    goodies = reinterpret_cast<void*>(&CountingGoodies);
+    HostInterface::SetFunctionTable(table.data());
+    const ScratchFolder scratch;
+    const struct {
+        std::uint32_t width;
+        std::uint32_t height;
+        bool decoded;
+    } cases[] = {
+        {2048, 2048, true},
+        {4096, 1024, true},
+        {2049, 2048, false},
+        {4097, 1025, false},
+    };
+    for (const auto& c : cases) {
+        const std::string path = scratch.Utf8() + "/banner.png";
+        std::ofstream(path, std::ios::binary) << BlackAndWhitePng(c.width, c.height);
+        conversions = 0;
+        Picture picture;
+        EXPECT_EQ(LoadImageAsDIB(platform::LocationTextFromNativePath(path).c_str(), picture),
+                  c.decoded)
+            << c.width << " x " << c.height;
+        EXPECT_EQ(conversions > 0, c.decoded) << c.width << " x " << c.height;
+    }
+    HostInterface::SetFunctionTable(host::FunctionTable());
 }
 
 }  // namespace
