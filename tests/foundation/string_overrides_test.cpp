@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "foundation/nx_language_index.h"
+#include "foundation/nx_library_parts.h"
 #include "platform/native_path.h"
 #include "resources/string_override_format.h"
 #include "tests/support/scratch_folder.h"
@@ -64,12 +65,15 @@ Bytes OverrideFile(const std::vector<Section>& sections) {
 // The host's library: one part, "100_s", whose file the test writes.
 std::string libraryFile;
 bool libraryHasPart = true;
+// The host finds the part but knows it has lost its definition.
+bool partDefinitionMissing = false;
 
 GSErrCode Search(API_AddonContext, API_LibPart* part, bool, bool) {
     if (!libraryHasPart || std::u16string(part->docu_UName) != u"100_s" || part->typeID != 1) {
         return APIERR_BADID;
     }
     part->index = 7;
+    part->missingDef = partDefinitionMissing;
     return NoError;
 }
 
@@ -92,6 +96,7 @@ protected:
         HostInterface::SetFunctionTable(table);
         libraryFile = scratch.Utf8() + "/100_s.txt";
         libraryHasPart = true;
+        partDefinitionMissing = false;
         LanguageIndex = 1;
     }
     void TearDown() override {
@@ -152,9 +157,15 @@ TEST_F(StringOverridesTest, MissingAndDamagedFilesGiveTheirResults) {
     Write(OverrideFile({{1, {{32531, {"kept"}}}}}));
     LanguageIndex = 1;
     ASSERT_EQ(NX_LoadStringOverrides(), kOverridesLoaded);
+    EXPECT_EQ(NX_FindLibraryPart("100_s.txt", 1), 7);
     libraryHasPart = false;
+    EXPECT_EQ(NX_FindLibraryPart("100_s.txt", 1), -1);
     EXPECT_EQ(NX_LoadStringOverrides(), kOverrideFileMissing);
     libraryHasPart = true;
+    partDefinitionMissing = true;
+    EXPECT_EQ(NX_FindLibraryPart("100_s.txt", 1), -1);
+    EXPECT_EQ(NX_LoadStringOverrides(), kOverrideFileMissing);
+    partDefinitionMissing = false;
     std::filesystem::remove(libraryFile);
     EXPECT_EQ(NX_LoadStringOverrides(), kOverrideFileUnreadable);
     EXPECT_EQ(Find(32531, 1), "kept");
