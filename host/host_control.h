@@ -82,6 +82,10 @@ struct LiveCounts {
 };
 ACAPI_HOST_API LiveCounts CountLiveAllocations();
 
+// How many texts modules have asked the resource manager for (RSGetIndString_ParamAdapter),
+// found or not, since the host started.
+ACAPI_HOST_API std::int64_t CountStringReads();
+
 // The pixels a user-drawn item of an open dialog was drawn with, 0xAARRGGBB, rows top-down;
 // empty for any other item.
 ACAPI_HOST_API std::vector<std::uint32_t> UserItemPixels(short dialId, short item,

@@ -1,14 +1,18 @@
 // The host's resource manager: a table of registered modules and the active one.
+#include <atomic>
 #include <cstring>
 #include <mutex>
 #include <vector>
 
 #include "acapi/gs_memory.h"
 #include "acapi/rs.h"
+#include "host/host_control.h"
 #include "host/module_holdings.h"
 #include "platform/embedded_resources.h"
 
 namespace {
+
+std::atomic<std::int64_t> stringReads = 0;
 
 std::mutex resourceMutex;
 std::vector<void*> registeredModules;  // index + 1 is the module's number; removed ones are null
@@ -84,6 +88,7 @@ GSResModule RSSetActiveModule(GSResModule module) {
 // texts. The count is checked against the resource's real size.
 bool RSGetIndString_ParamAdapter(char* buffer, std::int32_t bufferSize, GSResID listId,
                                  std::int32_t index, GSResModule module, std::int32_t stringType) {
+    ++stringReads;
     if (buffer == nullptr || bufferSize <= 0 || index < 1 || (stringType != 0 && stringType != 1)) {
         return false;
     }
@@ -129,3 +134,11 @@ GSHandle RSLoadResource(GSType type, GSResModule module, GSResID id) {
 }
 
 }  // extern "C"
+
+namespace host {
+
+std::int64_t CountStringReads() {
+    return stringReads;
+}
+
+}  // namespace host

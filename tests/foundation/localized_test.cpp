@@ -5,6 +5,7 @@
 #include <string>
 
 #include "foundation/nx_localized.h"
+#include "host/host_control.h"
 #include "resources/resource_ids.h"
 
 extern "C" void LocalizedModule_Fetch(short language, short list, short index, char* buffer);
@@ -55,6 +56,15 @@ TEST(LocalizedTexts, LanguagesWithoutAListReadTheEnglishOne) {
         EXPECT_EQ(Fetch(test.language, test.family + test.language, test.index), test.text)
             << "language " << test.language << ", list " << test.family + test.language << ", text "
             << test.index;
+    }
+}
+
+// A general text missing in English is read once: there is no other list to fall back on.
+TEST(LocalizedTexts, AMissingEnglishGeneralTextIsReadOnce) {
+    for (const short language : {kEnglish, kGerman}) {
+        const std::int64_t before = host::CountStringReads();
+        EXPECT_EQ(Fetch(language, kGeneralStrings + language, 400), "");
+        EXPECT_EQ(host::CountStringReads() - before, language == kEnglish ? 1 : 2);
     }
 }
 
