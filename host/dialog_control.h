@@ -52,7 +52,8 @@ struct DialogInfo {
 // Every open dialog, the front one (the last opened) first.
 ACAPI_HOST_API std::vector<DialogInfo> OpenDialogs();
 
-// The user's actions. False when there is no such dialog or item.
+// The user's actions. False when there is no such dialog or item, or the user could not reach
+// it: a hidden dialog, a hidden or disabled item.
 ACAPI_HOST_API bool ClickDialogItem(short dialogId, short item);
 ACAPI_HOST_API bool SelectDialogItem(short dialogId, short item, short entry);
 ACAPI_HOST_API bool CloseDialogBox(short dialogId);

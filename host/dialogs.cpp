@@ -67,7 +67,8 @@ std::vector<DialogInfo> OpenDialogs() {
 bool ClickDialogItem(short dialogId, short item) {
     Dialog* dialog = FindDialog(dialogId);
     const DialogItem* entry = FindItem(dialogId, item);
-    if (dialog == nullptr || entry == nullptr || !entry->info.enabled || !entry->info.visible) {
+    if (dialog == nullptr || !dialog->visible || entry == nullptr || !entry->info.enabled ||
+        !entry->info.visible) {
         return false;
     }
     Click(*dialog, item);
@@ -77,7 +78,8 @@ bool ClickDialogItem(short dialogId, short item) {
 bool SelectDialogItem(short dialogId, short item, short entry) {
     Dialog* dialog = FindDialog(dialogId);
     DialogItem* target = FindItem(dialogId, item);
-    if (dialog == nullptr || target == nullptr || !target->info.enabled) {
+    if (dialog == nullptr || !dialog->visible || target == nullptr || !target->info.enabled ||
+        !target->info.visible) {
         return false;
     }
     const std::size_t count = target->info.kind == DialogItemKind::PopUp
@@ -93,7 +95,7 @@ bool SelectDialogItem(short dialogId, short item, short entry) {
 
 bool CloseDialogBox(short dialogId) {
     Dialog* dialog = FindDialog(dialogId);
-    if (dialog == nullptr) {
+    if (dialog == nullptr || !dialog->visible) {
         return false;
     }
     Click(*dialog, DG_CLOSEBOX);

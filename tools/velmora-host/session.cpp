@@ -58,6 +58,13 @@ std::optional<std::vector<Word>> Words(const std::string& line) {
     return words;
 }
 
+// The host quits, restarts or loses a module only once the user has left every modal dialog:
+// the module's code must not go while one of its dialogs runs.
+bool EndsModules(const std::string& line) {
+    const std::string command = line.substr(0, line.find_first_of(" \t"));
+    return command == "quit" || command == "restart" || command == "unload";
+}
+
 template <typename Integer>
 std::optional<Integer> Number(const Word& word) {
     Integer value{};
@@ -222,7 +229,7 @@ bool Session::Step(bool insideModal) {
             }
         }
     }
-    if (insideModal && line.starts_with("quit")) {
+    if (insideModal && EndsModules(line)) {
         heldLine_ = line;
         return false;
     }
@@ -261,12 +268,15 @@ std::optional<short> Session::DialogArgument(const std::vector<Word>& arguments,
         }
         return id;
     }
+    // The front dialog is the front one the user sees: a hidden window, as the update results
+    // while a check runs, is never in front.
     const std::vector<host::DialogInfo> dialogs = host::OpenDialogs();
-    if (dialogs.empty()) {
-        Fail("no dialog is open");
+    const auto front = std::ranges::find_if(dialogs, &host::DialogInfo::visible);
+    if (front == dialogs.end()) {
+        Fail(dialogs.empty() ? "no dialog is open" : "no dialog is visible");
         return std::nullopt;
     }
-    return dialogs.front().id;
+    return front->id;
 }
 
 std::optional<short> Session::ItemArgument(short dialog, const Word& word) {
@@ -349,7 +359,7 @@ void Session::Select(const std::vector<Word>& arguments) {
 void Session::Close(const std::vector<Word>& arguments) {
     const std::optional<short> dialog = DialogArgument(arguments, 0);
     if (dialog && !host::CloseDialogBox(*dialog)) {
-        Fail("no dialog " + std::to_string(*dialog));
+        Fail("dialog " + std::to_string(*dialog) + " cannot be closed");
     }
 }
 

@@ -35,8 +35,9 @@ private:
 
     void LoadAddons();
     void UnloadAddons();
-    // Reads and runs the next command. Inside a modal dialog "quit" and the script's end leave
-    // the dialog to its close box first; answers false when the caller's loop should end.
+    // Reads and runs the next command. Inside a modal dialog "quit", "restart", "unload" and the
+    // script's end leave the dialog to its close box first; answers false when the caller's loop
+    // should end.
     bool Step(bool insideModal);
     void Execute(const std::string& line);
     void Fail(const std::string& problem);
