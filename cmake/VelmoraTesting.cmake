@@ -1,5 +1,5 @@
-# Tests build from the same sources on both systems. On Linux every case is its own ctest entry;
-# under Wine a process costs seconds, so each test program is one entry that runs all its cases.
+# Tests build from the same sources on both systems, and ctest lists each case by name on both:
+# the names come from the program's own listing, read at build time (under Wine on Windows).
 if(CMAKE_CROSSCOMPILING)
   # GoogleTest from the source that Debian's googletest package ships.
   set(gtest_force_shared_crt OFF CACHE BOOL "" FORCE)
@@ -18,8 +18,9 @@ function(velmora_add_test name)
   target_link_libraries(${name} PRIVATE ${ARG_LIBRARIES} GTest::gtest GTest::gtest_main
                         velmora_warnings)
   if(CMAKE_CROSSCOMPILING)
-    add_test(NAME ${name} COMMAND ${name})
-  else()
-    gtest_discover_tests(${name} DISCOVERY_TIMEOUT 60)
+    # The listing and each case run under Wine, with the program's text line ends undone.
+    set_target_properties(${name} PROPERTIES
+      CROSSCOMPILING_EMULATOR ${CMAKE_CURRENT_FUNCTION_LIST_DIR}/wine-gtest.sh)
   endif()
+  gtest_discover_tests(${name} DISCOVERY_TIMEOUT 60)
 endfunction()

@@ -10,7 +10,20 @@ wine=/usr/lib/wine/wine64
 (
   flock 9
   if [ ! -f "$WINEPREFIX/system.reg" ]; then
-    "$wine" wineboot --init >/dev/null 2>&1 || true
+    "$wine" wineboot --init </dev/null >/dev/null 2>&1 9>&- || true
   fi
 ) 9>"$build_dir/.wineprefix.lock"
-exec "$wine" "$@"
+
+# Wine stays up for a minute after its last program, so that programs run one after another do
+# not each start its background processes anew (this fails at once when it is up already).
+/usr/lib/wine/wineserver -p60 </dev/null >/dev/null 2>&1 || true
+
+# The background processes keep the standard error of the program that started them open for as
+# long as they run, and whoever reads it would wait for them: the program's errors go through a
+# file instead, and follow its output when it ends.
+errors=$(mktemp)
+trap 'rm -f "$errors"' EXIT
+status=0
+"$wine" "$@" 2>"$errors" || status=$?
+cat "$errors" >&2
+exit "$status"
