@@ -17,6 +17,13 @@ constexpr std::int32_t kAboutItem = 5;
 // The window kinds in which the host keeps the palette's items enabled.
 constexpr std::int32_t kOpenControlFlags = 391;
 
+// Item 5 ("About…") of every language's menu.
+void SetAboutItemEnabled(bool enabled) {
+    ChangeMenuItemFlags(kMenuStrings, kAboutItem, [enabled](GSFlags flags) {
+        return enabled ? flags & ~API_MenuItemDisabled : flags | API_MenuItemDisabled;
+    });
+}
+
 void OnPaletteClosed() {
     PaletteRecord& palette = Palette();
     RefreshMenuTexts();
@@ -147,10 +154,4 @@ void ClosePalette() {
         DGModelessClose(Palette().dialogId);
     }
     ResetPalette();
-}
-
-void SetAboutItemEnabled(bool enabled) {
-    ChangeMenuItemFlags(kMenuStrings, kAboutItem, [enabled](GSFlags flags) {
-        return enabled ? flags & ~API_MenuItemDisabled : flags | API_MenuItemDisabled;
-    });
 }

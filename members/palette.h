@@ -9,5 +9,3 @@ void TogglePalette();
 void ClosePalette();
 // No dialog, marked closed, no flags, empty member list.
 void ResetPalette();
-// Item 5 ("About…") of every language's menu.
-void SetAboutItemEnabled(bool enabled);
