@@ -7,6 +7,7 @@
 // folder for review and fails the test.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstring>
 #include <fstream>
 #include <iterator>
@@ -199,6 +200,34 @@ TEST_P(BitmapTableTest, DrawsAsTheReferencePicture) {
                   << first % kItemWidth << ", " << first / kItemWidth << "): drawn "
                   << Hex(drawn[first]) << ", reference " << Hex(reference[first])
                   << "; drawn picture: " << written;
+}
+
+// Depths and compressions that the system does not draw are refused by the drawing itself, on
+// both builds alike, and leave the item as it was.
+TEST(BitmapRefusedTest, DepthsAndCompressionsTheSystemDoesNotDrawLeaveTheItemWhite) {
+    const struct {
+        std::uint16_t bitCount;
+        std::uint32_t compression;
+    } cases[] = {{2, 0}, {0, 0}, {64, 0}, {8, 3}, {24, 3}, {32, 7}};
+    for (const auto& c : cases) {
+        // A header, then room for any table and rows these sizes could ask for.
+        std::vector<unsigned char> info(4096, 0x5A);
+        Put(info, 0, 40, 4);
+        Put(info, 4, kSourceWidth, 4);
+        Put(info, 8, kSourceHeight, 4);
+        Put(info, 12, 1, 2);
+        Put(info, 14, c.bitCount, 2);
+        Put(info, 16, c.compression, 4);
+        std::fill(info.begin() + 20, info.begin() + 40, 0);
+        platform::ItemSurface surface(kSourceWidth, kSourceHeight);
+        EXPECT_FALSE(platform::StretchDib(surface.DrawContext(), 0, 0, kSourceWidth, kSourceHeight,
+                                          info.data(), info.data() + 2048, kSourceWidth,
+                                          kSourceHeight))
+            << c.bitCount << " bits, compression " << c.compression;
+        EXPECT_EQ(surface.Pixels(),
+                  std::vector<std::uint32_t>(kSourceWidth * kSourceHeight, 0xFFFFFFFFu))
+            << c.bitCount << " bits, compression " << c.compression;
+    }
 }
 
 INSTANTIATE_TEST_SUITE_P(Kinds, BitmapTableTest, ::testing::ValuesIn(kKinds),
