@@ -7,7 +7,8 @@
 namespace platform {
 
 enum class DownloadProgress { kBegins, kArriving, kEndOfData };
-enum class DownloadOutcome { kCompleted, kFailed, kCancelled };
+// kNameTaken: something already had the file's name; nothing was asked of the server.
+enum class DownloadOutcome { kCompleted, kFailed, kCancelled, kNameTaken };
 
 class DownloadObserver {
 public:
@@ -18,9 +19,15 @@ public:
     virtual bool StopRequested() = 0;
 };
 
-// A body over maxBytes, shorter than its announced length, or any HTTP status but 200 fails.
-// What is left at utf8Path after a failure is undefined: the caller downloads to a name of its
-// own.
+// A transfer that receives nothing for this long fails, as does a connection not made in it:
+// the URL service's own receive time-out.
+constexpr int kSilenceLimitSeconds = 30;
+
+// utf8Path is made new, by an exclusive create that follows no link: when anything already has
+// that name (a file, a link, a pipe, a folder) the answer is kNameTaken and that entry is left
+// alone. The new file is removed again on every outcome but kCompleted.
+// A body over maxBytes, shorter than its announced length, any HTTP status but 200, or a
+// transfer that stays silent for kSilenceLimitSeconds fails.
 DownloadOutcome DownloadUrlToFile(const char* url, const char* utf8Path, std::int64_t maxBytes,
                                   DownloadObserver& observer);
 

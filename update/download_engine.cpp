@@ -4,6 +4,7 @@
 #include <filesystem>
 #include <memory>
 #include <mutex>
+#include <random>
 #include <string>
 #include <system_error>
 
@@ -69,21 +70,45 @@ private:
     const Job& job_;
 };
 
-// The data goes to a name beside the target and replaces it only when whole, so a failed or
-// cancelled download never leaves a file that the next step would read as complete; the
-// partial file is removed.
+// A name beside the target for the data in transit: the target's name, a random part and
+// ".download". The platform makes it by an exclusive create, so a name that anything already has
+// (a user's file, a link, a pipe) is never opened; another random part is tried then.
+constexpr int kPartialNameTries = 8;
+
+NX_String PartialName(const NX_String& target) {
+    static std::mutex mutex;
+    static std::random_device source;
+    const std::lock_guard lock(mutex);
+    return target + NX_String::Format(".%08x.download", static_cast<unsigned>(source()));
+}
+
+// The data replaces the target only when whole, so a failed or cancelled download never leaves
+// a file that the next step would read as complete; the file in transit never outlives it.
 DownloadState Download(const Job& job) {
-    const NX_String partial = job.localPath + ".download";
     CallbackObserver observer(job);
-    const platform::DownloadOutcome outcome = platform::DownloadUrlToFile(
-        job.url.GetText(), NativePathOfLocation(partial).c_str(), job.maxBytes, observer);
-    if (outcome == platform::DownloadOutcome::kCompleted &&
-        MoveFileOver(partial.GetText(), job.localPath.GetText()) == 0) {
-        return kDownloadDone;
+    for (int attempt = 0; attempt < kPartialNameTries; ++attempt) {
+        const NX_String partial = PartialName(job.localPath);
+        const std::string partialPath = NativePathOfLocation(partial);
+        const platform::DownloadOutcome outcome = platform::DownloadUrlToFile(
+            job.url.GetText(), partialPath.c_str(), job.maxBytes, observer);
+        switch (outcome) {
+            case platform::DownloadOutcome::kNameTaken:
+                continue;
+            case platform::DownloadOutcome::kCancelled:
+                return kDownloadCancelled;
+            case platform::DownloadOutcome::kFailed:
+                return kDownloadFailed;
+            case platform::DownloadOutcome::kCompleted:
+                break;
+        }
+        if (MoveFileOver(partial.GetText(), job.localPath.GetText()) == 0) {
+            return kDownloadDone;
+        }
+        std::error_code error;
+        std::filesystem::remove(platform::PathOfUtf8(partialPath), error);
+        return kDownloadFailed;
     }
-    std::error_code error;
-    std::filesystem::remove(platform::PathOfUtf8(NativePathOfLocation(partial)), error);
-    return outcome == platform::DownloadOutcome::kCancelled ? kDownloadCancelled : kDownloadFailed;
+    return kDownloadFailed;
 }
 
 void LeaveRunning() {

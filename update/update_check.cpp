@@ -22,6 +22,7 @@ constexpr const char* kVersionsLocalName = "__updnx__.tmp";
 constexpr std::int64_t kAutomaticInterval = 1209600;  // 14 days
 constexpr long kHostMainVersion = 16;
 constexpr short kNoConnectionText = 33;
+constexpr short kConnectingText = 38;
 
 // Main thread only: set when the catalogue download starts, cleared when its end arrives.
 bool versionsDownloadRunning = false;
@@ -35,10 +36,14 @@ std::int32_t Now() {
     return static_cast<std::int32_t>(std::time(nullptr));
 }
 
-void ShowNoConnectionAlert() {
-    const NX_String text = NX_GetString(
-        static_cast<short>(resource_ids::kGeneralStrings + LanguageIndex), kNoConnectionText);
+void ShowGeneralAlert(short textIndex) {
+    const NX_String text =
+        NX_GetString(static_cast<short>(resource_ids::kGeneralStrings + LanguageIndex), textIndex);
     NX_Alert(-1, nullptr, text.GetText(), nullptr);
+}
+
+void ShowNoConnectionAlert() {
+    ShowGeneralAlert(kNoConnectionText);
 }
 
 void FinishVersionsDownload(std::int32_t state) {
@@ -67,9 +72,13 @@ bool RunUpdateCheck(bool manual) {
         return true;
     }
     // A check asked for while the catalogue is still coming in joins that one: its results
-    // window shows when the catalogue is in, and a second download into the same file would
-    // only race the first.
+    // window (or the connection alert) shows when that download ends, within the download's
+    // time-out; a second download into the same file would only race the first. The person who
+    // asked is told that the check is under way rather than left with no answer.
     if (versionsDownloadRunning) {
+        if (manual) {
+            ShowGeneralAlert(kConnectingText);
+        }
         return true;
     }
     OpenHiddenUpdateDialog();

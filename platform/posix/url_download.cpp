@@ -1,11 +1,12 @@
 #include "platform/url_download.h"
 
 #include <curl/curl.h>
+#include <fcntl.h>
+#include <unistd.h>
 
+#include <cerrno>
 #include <cstdio>
 #include <memory>
-
-#include "platform/file_access.h"
 
 namespace platform {
 
@@ -89,14 +90,27 @@ struct FileCloser {
     void operator()(std::FILE* file) const { std::fclose(file); }
 };
 
-}  // namespace
+// The file is opened only if this call made it: O_EXCL refuses any name already taken (so a pipe
+// there is never opened, and never blocks), and with O_NOFOLLOW a link planted there is not
+// followed either.
+std::FILE* CreateNewFile(const char* utf8Path) {
+    const int descriptor =
+        open(utf8Path, O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0644);
+    if (descriptor < 0) {
+        return nullptr;
+    }
+    std::FILE* file = fdopen(descriptor, "wb");
+    if (file == nullptr) {
+        close(descriptor);
+        unlink(utf8Path);
+    }
+    return file;
+}
 
-DownloadOutcome DownloadUrlToFile(const char* url, const char* utf8Path, std::int64_t maxBytes,
-                                  DownloadObserver& observer) {
-    InitialiseCurlOnce();
+DownloadOutcome Fetch(const char* url, std::FILE* file, std::int64_t maxBytes,
+                      DownloadObserver& observer) {
     const std::unique_ptr<CURL, CurlDeleter> curl(curl_easy_init());
-    const std::unique_ptr<std::FILE, FileCloser> file(OpenFileUtf8(utf8Path, "wb"));
-    if (curl == nullptr || file == nullptr) {
+    if (curl == nullptr) {
         return DownloadOutcome::kFailed;
     }
     curl_slist* headers = curl_slist_append(nullptr, "Cache-Control: no-cache");
@@ -105,7 +119,7 @@ DownloadOutcome DownloadUrlToFile(const char* url, const char* utf8Path, std::in
 
     Transfer transfer;
     transfer.curl = curl.get();
-    transfer.file = file.get();
+    transfer.file = file;
     transfer.observer = &observer;
     transfer.maxBytes = maxBytes;
 
@@ -119,6 +133,11 @@ DownloadOutcome DownloadUrlToFile(const char* url, const char* utf8Path, std::in
     curl_easy_setopt(handle, CURLOPT_REDIR_PROTOCOLS_STR, "http,https");
     curl_easy_setopt(handle, CURLOPT_FAILONERROR, 1L);
     curl_easy_setopt(handle, CURLOPT_NOSIGNAL, 1L);
+    // As the URL service on Windows: a server that takes the connection and then sends nothing
+    // (or stops halfway) fails the transfer after its receive time-out instead of holding it.
+    curl_easy_setopt(handle, CURLOPT_CONNECTTIMEOUT, static_cast<long>(kSilenceLimitSeconds));
+    curl_easy_setopt(handle, CURLOPT_LOW_SPEED_LIMIT, 1L);
+    curl_easy_setopt(handle, CURLOPT_LOW_SPEED_TIME, static_cast<long>(kSilenceLimitSeconds));
     curl_easy_setopt(handle, CURLOPT_MAXFILESIZE_LARGE, static_cast<curl_off_t>(maxBytes));
     curl_easy_setopt(handle, CURLOPT_WRITEFUNCTION, WriteBody);
     curl_easy_setopt(handle, CURLOPT_WRITEDATA, &transfer);
@@ -131,7 +150,7 @@ DownloadOutcome DownloadUrlToFile(const char* url, const char* utf8Path, std::in
         return DownloadOutcome::kCancelled;
     }
     if (result != CURLE_OK || transfer.writeFailed || !IsWholeAnswer(handle) ||
-        std::fflush(file.get()) != 0) {
+        std::fflush(file) != 0) {
         return DownloadOutcome::kFailed;
     }
     const std::int64_t total = AnnouncedLength(handle);
@@ -142,6 +161,25 @@ DownloadOutcome DownloadUrlToFile(const char* url, const char* utf8Path, std::in
         return DownloadOutcome::kCancelled;
     }
     return DownloadOutcome::kCompleted;
+}
+
+}  // namespace
+
+DownloadOutcome DownloadUrlToFile(const char* url, const char* utf8Path, std::int64_t maxBytes,
+                                  DownloadObserver& observer) {
+    InitialiseCurlOnce();
+    std::unique_ptr<std::FILE, FileCloser> file(CreateNewFile(utf8Path));
+    if (file == nullptr) {
+        return errno == EEXIST ? DownloadOutcome::kNameTaken : DownloadOutcome::kFailed;
+    }
+    DownloadOutcome outcome = Fetch(url, file.get(), maxBytes, observer);
+    if (std::fclose(file.release()) != 0 && outcome == DownloadOutcome::kCompleted) {
+        outcome = DownloadOutcome::kFailed;
+    }
+    if (outcome != DownloadOutcome::kCompleted) {
+        unlink(utf8Path);
+    }
+    return outcome;
 }
 
 }  // namespace platform

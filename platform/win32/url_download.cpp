@@ -4,168 +4,148 @@
 #include <windows.h>
 #include <wininet.h>
 
-#include <filesystem>
 #include <string>
-#include <system_error>
+
+#include "platform/win32/bind_status.h"
 
 namespace platform {
 
 namespace {
 
-// A COM object is never deleted through its interface.
-#pragma GCC diagnostic ignored "-Wnon-virtual-dtor"
+constexpr DWORD kWatchIntervalMs = 100;
+constexpr ULONGLONG kSilenceLimitMs = kSilenceLimitSeconds * 1000ULL;
 
-// The progress object the URL download service calls back. It lives in the downloading frame
-// for the length of the transfer, so Release never frees it.
-class BindStatus : public IBindStatusCallback {
-public:
-    BindStatus(DownloadObserver& observer, std::int64_t maxBytes)
-        : observer_(observer), maxBytes_(maxBytes) {}
-    BindStatus(const BindStatus&) = delete;
-    BindStatus& operator=(const BindStatus&) = delete;
-    ~BindStatus() { ReleaseBinding(); }
-
-    HRESULT STDMETHODCALLTYPE QueryInterface(REFIID id, void** object) override {
-        *object = nullptr;
-        if (IsEqualIID(id, IID_IUnknown) || IsEqualIID(id, IID_IBindStatusCallback)) {
-            *object = static_cast<IBindStatusCallback*>(this);
-            AddRef();
-            return S_OK;
-        }
-        return E_NOINTERFACE;
+std::wstring WideOfUtf8(const char* utf8) {
+    const int count = MultiByteToWideChar(CP_UTF8, MB_ERR_INVALID_CHARS, utf8, -1, nullptr, 0);
+    if (count <= 0) {
+        return {};
     }
-    ULONG STDMETHODCALLTYPE AddRef() override { return ++references_; }
-    ULONG STDMETHODCALLTYPE Release() override { return --references_; }
-
-    // The binding answers the HTTP status when the transfer ends.
-    HRESULT STDMETHODCALLTYPE OnStartBinding(DWORD, IBinding* binding) override {
-        ReleaseBinding();
-        binding_ = binding;
-        if (binding_ != nullptr) {
-            binding_->AddRef();
-        }
-        return S_OK;
-    }
-    HRESULT STDMETHODCALLTYPE GetPriority(LONG*) override { return E_NOTIMPL; }
-    HRESULT STDMETHODCALLTYPE OnLowResource(DWORD) override { return S_OK; }
-    HRESULT STDMETHODCALLTYPE OnProgress(ULONG received, ULONG total, ULONG status,
-                                         LPCWSTR) override {
-        total_ = total;
-        if (observer_.StopRequested()) {
-            return E_ABORT;
-        }
-        if (received > maxBytes_ || total > maxBytes_) {
-            tooLarge_ = true;
-            return E_ABORT;
-        }
-        bool cancel = false;
-        switch (status) {
-            case BINDSTATUS_BEGINDOWNLOADDATA:
-                cancel = observer_.Report(DownloadProgress::kBegins, received, total);
-                break;
-            case BINDSTATUS_DOWNLOADINGDATA:
-                cancel = observer_.Report(DownloadProgress::kArriving, received, total);
-                break;
-            case BINDSTATUS_ENDDOWNLOADDATA:
-                QueryStatus();
-                cancel = observer_.Report(DownloadProgress::kEndOfData, received, total);
-                break;
-            default:
-                return S_OK;
-        }
-        return cancel ? E_ABORT : S_OK;
-    }
-    HRESULT STDMETHODCALLTYPE OnStopBinding(HRESULT, LPCWSTR) override {
-        QueryStatus();
-        return S_OK;
-    }
-    HRESULT STDMETHODCALLTYPE GetBindInfo(DWORD*, BINDINFO*) override { return S_OK; }
-    HRESULT STDMETHODCALLTYPE OnDataAvailable(DWORD, DWORD, FORMATETC*, STGMEDIUM*) override {
-        return S_OK;
-    }
-    HRESULT STDMETHODCALLTYPE OnObjectAvailable(REFIID, IUnknown*) override { return S_OK; }
-
-    bool TooLarge() const { return tooLarge_; }
-    std::int64_t AnnouncedTotal() const { return total_; }
-    // The download service reports success for any answer with a body; only 200 is the file.
-    bool StatusIsOk() const { return httpStatus_ == 200; }
-
-private:
-    void QueryStatus() {
-        if (binding_ == nullptr || httpStatus_ != 0) {
-            return;
-        }
-        IWinInetHttpInfo* info = nullptr;
-        if (FAILED(
-                binding_->QueryInterface(IID_IWinInetHttpInfo, reinterpret_cast<void**>(&info))) ||
-            info == nullptr) {
-            return;
-        }
-        DWORD status = 0;
-        DWORD size = sizeof status;
-        if (info->QueryInfo(HTTP_QUERY_STATUS_CODE | HTTP_QUERY_FLAG_NUMBER, &status, &size,
-                            nullptr, nullptr) == S_OK) {
-            httpStatus_ = status;
-        }
-        info->Release();
-    }
-    void ReleaseBinding() {
-        if (binding_ != nullptr) {
-            binding_->Release();
-            binding_ = nullptr;
-        }
-    }
-
-    DownloadObserver& observer_;
-    std::int64_t maxBytes_;
-    ULONG references_ = 1;
-    IBinding* binding_ = nullptr;
-    DWORD httpStatus_ = 0;
-    std::int64_t total_ = 0;
-    bool tooLarge_ = false;
-};
-
-std::uintmax_t FileSize(const char* utf8Path) {
-    const std::string text = utf8Path;
-    std::error_code error;
-    const std::uintmax_t size =
-        std::filesystem::file_size(std::u8string(text.begin(), text.end()), error);
-    return error ? 0 : size;
+    std::wstring wide(static_cast<std::size_t>(count), L'\0');
+    MultiByteToWideChar(CP_UTF8, MB_ERR_INVALID_CHARS, utf8, -1, wide.data(), count);
+    wide.resize(static_cast<std::size_t>(count - 1));
+    return wide;
 }
 
-// The A form of the service takes paths in the system code page.
-std::string AnsiOfUtf8(const char* utf8) {
-    const int wideCount = MultiByteToWideChar(CP_UTF8, 0, utf8, -1, nullptr, 0);
-    std::wstring wide(static_cast<std::size_t>(wideCount), L'\0');
-    MultiByteToWideChar(CP_UTF8, 0, utf8, -1, wide.data(), wideCount);
-    const int ansiSize =
-        WideCharToMultiByte(CP_ACP, 0, wide.c_str(), -1, nullptr, 0, nullptr, nullptr);
-    std::string ansi(static_cast<std::size_t>(ansiSize), '\0');
-    WideCharToMultiByte(CP_ACP, 0, wide.c_str(), -1, ansi.data(), ansiSize, nullptr, nullptr);
-    return ansi;
+// CREATE_NEW refuses any name already taken, a link included, so what the service then writes
+// into is a file this call made.
+bool CreateNewFile(const std::wstring& path) {
+    const HANDLE file = CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
+                                    FILE_ATTRIBUTE_NORMAL | FILE_FLAG_OPEN_REPARSE_POINT, nullptr);
+    if (file == INVALID_HANDLE_VALUE) {
+        return false;
+    }
+    CloseHandle(file);
+    return true;
+}
+
+std::uint64_t FileSize(const std::wstring& path) {
+    WIN32_FILE_ATTRIBUTE_DATA data{};
+    if (!GetFileAttributesExW(path.c_str(), GetFileExInfoStandard, &data)) {
+        return 0;
+    }
+    return (std::uint64_t{data.nFileSizeHigh} << 32) | data.nFileSizeLow;
+}
+
+// The service waits as long as a server keeps the connection open without sending (it does not
+// always honour its own receive time-out), and only asks whether to stop when something arrives.
+// This thread watches the transfer from beside it and ends it through the binding: at once when
+// the download is to stop, or after kSilenceLimitSeconds without a word from the service.
+class Watch {
+public:
+    Watch(BindStatus& status, DownloadObserver& observer)
+        : status_(status), observer_(observer), over_(CreateEventW(nullptr, TRUE, FALSE, nullptr)) {
+        if (over_ != nullptr) {
+            thread_ = CreateThread(nullptr, 0, Run, this, 0, nullptr);
+        }
+    }
+    Watch(const Watch&) = delete;
+    Watch& operator=(const Watch&) = delete;
+    ~Watch() {
+        if (thread_ != nullptr) {
+            SetEvent(over_);
+            WaitForSingleObject(thread_, INFINITE);
+            CloseHandle(thread_);
+        }
+        if (over_ != nullptr) {
+            CloseHandle(over_);
+        }
+    }
+
+    // Without its thread nothing ends a silent transfer: the download must not start.
+    bool Running() const { return thread_ != nullptr; }
+
+private:
+    static DWORD WINAPI Run(LPVOID self) {
+        static_cast<Watch*>(self)->Loop();
+        return 0;
+    }
+    void Loop() {
+        bool aborted = false;
+        while (WaitForSingleObject(over_, kWatchIntervalMs) == WAIT_TIMEOUT) {
+            if (aborted) {
+                continue;
+            }
+            if (observer_.StopRequested()) {
+                aborted = status_.Abort(false);
+            } else if (GetTickCount64() - status_.LastHeardOf() >= kSilenceLimitMs) {
+                aborted = status_.Abort(true);
+            }
+        }
+    }
+
+    BindStatus& status_;
+    DownloadObserver& observer_;
+    HANDLE over_;
+    HANDLE thread_ = nullptr;
+};
+
+DownloadOutcome Fetch(const char* url, const std::wstring& path, std::int64_t maxBytes,
+                      DownloadObserver& observer) {
+    const std::wstring wideUrl = WideOfUtf8(url);
+    DeleteUrlCacheEntryW(wideUrl.c_str());
+    BindStatus status(observer, maxBytes);
+    HRESULT result = E_FAIL;
+    {
+        Watch watch(status, observer);
+        if (!watch.Running()) {
+            return DownloadOutcome::kFailed;
+        }
+        result = URLDownloadToFileW(nullptr, wideUrl.c_str(), path.c_str(), 0, &status);
+    }
+    if (result == E_ABORT) {
+        return status.Failed() ? DownloadOutcome::kFailed : DownloadOutcome::kCancelled;
+    }
+    if (result != S_OK && result != MK_S_ASYNCHRONOUS) {
+        return DownloadOutcome::kFailed;
+    }
+    const std::uint64_t size = FileSize(path);
+    const bool whole =
+        status.AnnouncedTotal() == 0 || size == static_cast<std::uint64_t>(status.AnnouncedTotal());
+    if (!status.StatusIsOk() || !whole || size > static_cast<std::uint64_t>(maxBytes)) {
+        return DownloadOutcome::kFailed;
+    }
+    return DownloadOutcome::kCompleted;
 }
 
 }  // namespace
 
 DownloadOutcome DownloadUrlToFile(const char* url, const char* utf8Path, std::int64_t maxBytes,
                                   DownloadObserver& observer) {
-    DeleteUrlCacheEntryA(url);
-    BindStatus status(observer, maxBytes);
-    const HRESULT result =
-        URLDownloadToFileA(nullptr, url, AnsiOfUtf8(utf8Path).c_str(), 0, &status);
-    if (result == E_ABORT) {
-        return status.TooLarge() ? DownloadOutcome::kFailed : DownloadOutcome::kCancelled;
-    }
-    if (result != S_OK && result != MK_S_ASYNCHRONOUS) {
+    const std::wstring path = WideOfUtf8(utf8Path);
+    if (path.empty()) {
         return DownloadOutcome::kFailed;
     }
-    const std::uintmax_t size = FileSize(utf8Path);
-    const bool whole = status.AnnouncedTotal() == 0 ||
-                       size == static_cast<std::uintmax_t>(status.AnnouncedTotal());
-    if (!status.StatusIsOk() || !whole || size > static_cast<std::uintmax_t>(maxBytes)) {
-        return DownloadOutcome::kFailed;
+    if (!CreateNewFile(path)) {
+        const DWORD error = GetLastError();
+        return error == ERROR_FILE_EXISTS || error == ERROR_ALREADY_EXISTS
+                   ? DownloadOutcome::kNameTaken
+                   : DownloadOutcome::kFailed;
     }
-    return DownloadOutcome::kCompleted;
+    const DownloadOutcome outcome = Fetch(url, path, maxBytes, observer);
+    if (outcome != DownloadOutcome::kCompleted) {
+        DeleteFileW(path.c_str());
+    }
+    return outcome;
 }
 
 }  // namespace platform

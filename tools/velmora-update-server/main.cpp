@@ -115,6 +115,7 @@ int main(int argc, char** argv) {
     server.Get(".*", [&](const httplib::Request& request, httplib::Response& response) {
         if (++requests > options.maxRequests) {
             response.status = 503;
+            responder.Stop();
             server.stop();
             return;
         }
@@ -152,6 +153,7 @@ int main(int argc, char** argv) {
     std::thread watchdog([&] {
         std::unique_lock lock(stopMutex);
         stopped.wait_until(lock, deadline, [&] { return finished; });
+        responder.Stop();
         server.stop();
     });
 
@@ -162,6 +164,7 @@ int main(int argc, char** argv) {
         listener.join();
     } else {
         status = RunCommand(options.command, address, deadline);
+        responder.Stop();
         server.stop();
         listener.join();
     }

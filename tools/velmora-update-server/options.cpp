@@ -7,9 +7,10 @@ namespace {
 
 std::optional<Fault> FaultNamed(const std::string& name) {
     static const std::map<std::string, Fault> kFaults = {
-        {"none", Fault::None},     {"404", Fault::NotFound}, {"500", Fault::ServerError},
-        {"refuse", Fault::Refuse}, {"short", Fault::Short},  {"chunked", Fault::Chunked},
-        {"slow", Fault::Slow},     {"html", Fault::Html},
+        {"none", Fault::None},     {"404", Fault::NotFound},  {"500", Fault::ServerError},
+        {"refuse", Fault::Refuse}, {"short", Fault::Short},   {"chunked", Fault::Chunked},
+        {"slow", Fault::Slow},     {"html", Fault::Html},     {"silent", Fault::Silent},
+        {"stall", Fault::Stall},   {"cached", Fault::Cached}, {"redirect", Fault::Redirect},
     };
     const auto found = kFaults.find(name);
     return found == kFaults.end() ? std::nullopt : std::optional<Fault>(found->second);

@@ -9,7 +9,20 @@
 namespace update_server {
 
 // How a request is answered: as it should be, or with one of the faults a real server shows.
-enum class Fault { None, NotFound, ServerError, Refuse, Short, Chunked, Slow, Html };
+enum class Fault {
+    None,
+    NotFound,
+    ServerError,
+    Refuse,
+    Short,
+    Chunked,
+    Slow,
+    Html,
+    Silent,    // the request is taken and never answered
+    Stall,     // the length is announced, half the body is sent, then nothing more
+    Cached,    // the file, with a year's cache lifetime
+    Redirect,  // sent back to the same path
+};
 
 struct Options {
     std::string root;

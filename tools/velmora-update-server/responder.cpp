@@ -1,6 +1,7 @@
 #include "responder.h"
 
 #include <chrono>
+#include <ctime>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
@@ -16,6 +17,18 @@ constexpr const char* kHtmlErrorPage =
 // A slow body arrives in about 50 pieces over about two seconds, whatever its size.
 constexpr std::size_t kSlowPieces = 50;
 constexpr auto kSlowPause = std::chrono::milliseconds(40);
+constexpr auto kHoldPause = std::chrono::milliseconds(20);
+// A year, in seconds and as an HTTP date from the time of the answer.
+constexpr long kYearSeconds = 31536000;
+
+std::string HttpDateAYearAhead() {
+    const std::time_t later = std::time(nullptr) + kYearSeconds;
+    std::tm parts{};
+    gmtime_r(&later, &parts);
+    char text[64] = {};
+    std::strftime(text, sizeof text, "%a, %d %b %Y %H:%M:%S GMT", &parts);
+    return text;
+}
 
 std::string ContentType(const std::string& path) {
     if (path.ends_with(".jpg")) {
@@ -65,6 +78,12 @@ std::optional<std::string> FileBelowRoot(const std::string& root, const std::str
     return file.string();
 }
 
+void Responder::WaitForStop() const {
+    while (!stopping_) {
+        std::this_thread::sleep_for(kHoldPause);
+    }
+}
+
 Fault Responder::FaultFor(const std::string& path) {
     const auto found = options_.pathFaults.find(path);
     if (found == options_.pathFaults.end()) {
@@ -82,6 +101,15 @@ void Responder::Answer(const httplib::Request& request, httplib::Response& respo
     if (fault == Fault::NotFound || fault == Fault::ServerError) {
         response.status = fault == Fault::NotFound ? 404 : 500;
         response.set_content(kHtmlErrorPage, "text/html");
+        return;
+    }
+    if (fault == Fault::Silent) {
+        WaitForStop();
+        response.status = 503;
+        return;
+    }
+    if (fault == Fault::Redirect) {
+        response.set_redirect(path);
         return;
     }
     if (fault == Fault::Html) {
@@ -134,6 +162,28 @@ void Responder::Answer(const httplib::Request& request, httplib::Response& respo
                     sink.write(bytes->data() + offset, std::min(length, piece));
                     return true;
                 });
+            break;
+        case Fault::Stall:
+            // The whole length is announced, half of it is sent, then the connection stays
+            // open with nothing more until the server stops.
+            response.set_content_provider(
+                bytes->size(), type,
+                [this, bytes](std::size_t offset, std::size_t /*length*/, httplib::DataSink& sink) {
+                    const std::size_t half = bytes->size() / 2;
+                    if (offset < half) {
+                        sink.write(bytes->data() + offset, half - offset);
+                        return true;
+                    }
+                    while (!stopping_ && sink.is_writable()) {
+                        std::this_thread::sleep_for(kHoldPause);
+                    }
+                    return false;
+                });
+            break;
+        case Fault::Cached:
+            response.set_header("Cache-Control", "public, max-age=" + std::to_string(kYearSeconds));
+            response.set_header("Expires", HttpDateAYearAhead());
+            response.set_content(*bytes, type);
             break;
         default:
             response.set_content(*bytes, type);

@@ -3,6 +3,7 @@
 
 #include <httplib.h>
 
+#include <atomic>
 #include <map>
 #include <mutex>
 #include <optional>
@@ -25,14 +26,19 @@ public:
     explicit Responder(const Options& options) : options_(options) {}
 
     void Answer(const httplib::Request& request, httplib::Response& response);
+    // Ends the answers that hold their connection open (silent, stall), so that the server can
+    // stop; call it before stopping the server.
+    void Stop() { stopping_ = true; }
 
 private:
+    void WaitForStop() const;
     // The path's next fault in turn, or the global one.
     Fault FaultFor(const std::string& path);
 
     const Options& options_;
     std::mutex mutex_;
     std::map<std::string, std::size_t> requestsByPath_;
+    std::atomic<bool> stopping_{false};
 };
 
 }  // namespace update_server

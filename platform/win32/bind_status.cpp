@@ -1,0 +1,169 @@
+#include "platform/win32/bind_status.h"
+
+#include <wininet.h>
+
+#include "platform/win32/com_pointer.h"
+
+namespace platform {
+
+BindStatus::BindStatus(DownloadObserver& observer, std::int64_t maxBytes)
+    : observer_(observer), maxBytes_(maxBytes), lastHeardOf_(GetTickCount64()) {}
+
+BindStatus::~BindStatus() {
+    if (IBinding* binding = TakeBinding()) {
+        binding->Release();
+    }
+}
+
+HRESULT STDMETHODCALLTYPE BindStatus::QueryInterface(REFIID id, void** object) {
+    *object = nullptr;
+    if (IsEqualIID(id, IID_IUnknown) || IsEqualIID(id, IID_IBindStatusCallback)) {
+        *object = static_cast<IBindStatusCallback*>(this);
+        AddRef();
+        return S_OK;
+    }
+    return E_NOINTERFACE;
+}
+
+ULONG STDMETHODCALLTYPE BindStatus::AddRef() {
+    return ++references_;
+}
+
+ULONG STDMETHODCALLTYPE BindStatus::Release() {
+    return --references_;
+}
+
+// The binding answers the HTTP status when the transfer ends, and is how the transfer is ended
+// from outside.
+HRESULT STDMETHODCALLTYPE BindStatus::OnStartBinding(DWORD, IBinding* binding) {
+    if (binding != nullptr) {
+        binding->AddRef();
+    }
+    IBinding* previous = nullptr;
+    {
+        const std::lock_guard lock(mutex_);
+        previous = binding_;
+        binding_ = binding;
+    }
+    if (previous != nullptr) {
+        previous->Release();
+    }
+    Heard();
+    return S_OK;
+}
+
+HRESULT STDMETHODCALLTYPE BindStatus::GetPriority(LONG*) {
+    return E_NOTIMPL;
+}
+
+HRESULT STDMETHODCALLTYPE BindStatus::OnLowResource(DWORD) {
+    return S_OK;
+}
+
+HRESULT STDMETHODCALLTYPE BindStatus::OnProgress(ULONG received, ULONG total, ULONG status,
+                                                 LPCWSTR) {
+    Heard();
+    total_ = total;
+    if (observer_.StopRequested()) {
+        return E_ABORT;
+    }
+    if (received > maxBytes_ || total > maxBytes_) {
+        tooLarge_ = true;
+        return E_ABORT;
+    }
+    bool cancel = false;
+    switch (status) {
+        case BINDSTATUS_BEGINDOWNLOADDATA:
+            cancel = observer_.Report(DownloadProgress::kBegins, received, total);
+            break;
+        case BINDSTATUS_DOWNLOADINGDATA:
+            cancel = observer_.Report(DownloadProgress::kArriving, received, total);
+            break;
+        case BINDSTATUS_ENDDOWNLOADDATA:
+            QueryStatus();
+            cancel = observer_.Report(DownloadProgress::kEndOfData, received, total);
+            break;
+        default:
+            return S_OK;
+    }
+    return cancel ? E_ABORT : S_OK;
+}
+
+HRESULT STDMETHODCALLTYPE BindStatus::OnStopBinding(HRESULT, LPCWSTR) {
+    QueryStatus();
+    return S_OK;
+}
+
+HRESULT STDMETHODCALLTYPE BindStatus::GetBindInfo(DWORD*, BINDINFO*) {
+    return S_OK;
+}
+
+HRESULT STDMETHODCALLTYPE BindStatus::OnDataAvailable(DWORD, DWORD, FORMATETC*, STGMEDIUM*) {
+    return S_OK;
+}
+
+HRESULT STDMETHODCALLTYPE BindStatus::OnObjectAvailable(REFIID, IUnknown*) {
+    return S_OK;
+}
+
+bool BindStatus::Abort(bool serverSilent) {
+    ComPointer<IBinding> binding;
+    {
+        const std::lock_guard lock(mutex_);
+        if (binding_ == nullptr) {
+            return false;
+        }
+        binding.pointer = binding_;
+        binding.pointer->AddRef();
+        serverSilent_ = serverSilent_ || serverSilent;
+    }
+    // Outside the lock: the service may call back into this object while it aborts.
+    binding.pointer->Abort();
+    return true;
+}
+
+ULONGLONG BindStatus::LastHeardOf() const {
+    const std::lock_guard lock(mutex_);
+    return lastHeardOf_;
+}
+
+void BindStatus::Heard() {
+    const std::lock_guard lock(mutex_);
+    lastHeardOf_ = GetTickCount64();
+}
+
+IBinding* BindStatus::TakeBinding() {
+    const std::lock_guard lock(mutex_);
+    IBinding* binding = binding_;
+    binding_ = nullptr;
+    return binding;
+}
+
+void BindStatus::QueryStatus() {
+    if (httpStatus_ != 0) {
+        return;
+    }
+    ComPointer<IBinding> binding;
+    {
+        const std::lock_guard lock(mutex_);
+        if (binding_ == nullptr) {
+            return;
+        }
+        binding.pointer = binding_;
+        binding.pointer->AddRef();
+    }
+    ComPointer<IWinInetHttpInfo> info;
+    if (FAILED(binding.pointer->QueryInterface(IID_IWinInetHttpInfo,
+                                               reinterpret_cast<void**>(&info.pointer))) ||
+        info.pointer == nullptr) {
+        return;
+    }
+    DWORD status = 0;
+    DWORD size = sizeof status;
+    if (info.pointer->QueryInfo(HTTP_QUERY_STATUS_CODE | HTTP_QUERY_FLAG_NUMBER, &status, &size,
+                                nullptr, nullptr) == S_OK) {
+        httpStatus_ = status;
+    }
+}
+
+}  // namespace platform

@@ -1,0 +1,71 @@
+// The progress object that the URL download service calls back during one transfer. It lives in
+// the downloading frame for the length of the transfer, so Release never frees it.
+#pragma once
+
+#include <urlmon.h>
+#include <windows.h>
+
+#include <cstdint>
+#include <mutex>
+
+#include "platform/url_download.h"
+
+namespace platform {
+
+// A COM object is never deleted through its interface.
+#pragma GCC diagnostic push
+#pragma GCC diagnostic ignored "-Wnon-virtual-dtor"
+
+class BindStatus : public IBindStatusCallback {
+public:
+    BindStatus(DownloadObserver& observer, std::int64_t maxBytes);
+    BindStatus(const BindStatus&) = delete;
+    BindStatus& operator=(const BindStatus&) = delete;
+    ~BindStatus();
+
+    HRESULT STDMETHODCALLTYPE QueryInterface(REFIID id, void** object) override;
+    ULONG STDMETHODCALLTYPE AddRef() override;
+    ULONG STDMETHODCALLTYPE Release() override;
+    HRESULT STDMETHODCALLTYPE OnStartBinding(DWORD reserved, IBinding* binding) override;
+    HRESULT STDMETHODCALLTYPE GetPriority(LONG* priority) override;
+    HRESULT STDMETHODCALLTYPE OnLowResource(DWORD reserved) override;
+    HRESULT STDMETHODCALLTYPE OnProgress(ULONG received, ULONG total, ULONG status,
+                                         LPCWSTR text) override;
+    HRESULT STDMETHODCALLTYPE OnStopBinding(HRESULT result, LPCWSTR text) override;
+    HRESULT STDMETHODCALLTYPE GetBindInfo(DWORD* flags, BINDINFO* info) override;
+    HRESULT STDMETHODCALLTYPE OnDataAvailable(DWORD flags, DWORD size, FORMATETC* format,
+                                              STGMEDIUM* medium) override;
+    HRESULT STDMETHODCALLTYPE OnObjectAvailable(REFIID id, IUnknown* object) override;
+
+    // From another thread: ends the transfer through the binding the service handed over, as a
+    // failure when the server fell silent, else as a cancellation. False while there is no
+    // binding yet.
+    bool Abort(bool serverSilent);
+    // Milliseconds of the system's tick count when the service last reported anything.
+    ULONGLONG LastHeardOf() const;
+
+    bool Failed() const { return tooLarge_ || serverSilent_; }
+    std::int64_t AnnouncedTotal() const { return total_; }
+    // The download service reports success for any answer with a body; only 200 is the file.
+    bool StatusIsOk() const { return httpStatus_ == 200; }
+
+private:
+    IBinding* TakeBinding();
+    void QueryStatus();
+    void Heard();
+
+    DownloadObserver& observer_;
+    std::int64_t maxBytes_;
+    ULONG references_ = 1;
+    mutable std::mutex mutex_;  // the binding and the times, shared with the watching thread
+    IBinding* binding_ = nullptr;
+    ULONGLONG lastHeardOf_;
+    bool serverSilent_ = false;
+    DWORD httpStatus_ = 0;
+    std::int64_t total_ = 0;
+    bool tooLarge_ = false;
+};
+
+#pragma GCC diagnostic pop
+
+}  // namespace platform
