@@ -5,6 +5,7 @@
 #include <unistd.h>
 
 #include <cerrno>
+#include <chrono>
 #include <cstdio>
 #include <memory>
 
@@ -28,6 +29,9 @@ struct Transfer {
     bool begun = false;
     bool cancelled = false;
     bool writeFailed = false;
+    // When the body last grew: a transfer silent for kSilenceLimitSeconds fails.
+    curl_off_t lastReceived = -1;
+    std::chrono::steady_clock::time_point lastHeardOf = std::chrono::steady_clock::now();
 };
 
 std::int64_t AnnouncedLength(CURL* curl) {
@@ -71,13 +75,20 @@ size_t WriteBody(char* data, size_t size, size_t count, void* context) {
     return bytes;
 }
 
-int PollStop(void* context, curl_off_t, curl_off_t, curl_off_t, curl_off_t) {
+// libcurl calls this at least once a second, also while nothing arrives.
+int PollStop(void* context, curl_off_t, curl_off_t received, curl_off_t, curl_off_t) {
     auto& transfer = *static_cast<Transfer*>(context);
     if (transfer.observer->StopRequested()) {
         transfer.cancelled = true;
         return 1;
     }
-    return 0;
+    const auto now = std::chrono::steady_clock::now();
+    if (received != transfer.lastReceived) {
+        transfer.lastReceived = received;
+        transfer.lastHeardOf = now;
+        return 0;
+    }
+    return now - transfer.lastHeardOf >= std::chrono::seconds(kSilenceLimitSeconds) ? 1 : 0;
 }
 
 struct CurlDeleter {
@@ -133,11 +144,10 @@ DownloadOutcome Fetch(const char* url, std::FILE* file, std::int64_t maxBytes,
     curl_easy_setopt(handle, CURLOPT_REDIR_PROTOCOLS_STR, "http,https");
     curl_easy_setopt(handle, CURLOPT_FAILONERROR, 1L);
     curl_easy_setopt(handle, CURLOPT_NOSIGNAL, 1L);
-    // As the URL service on Windows: a server that takes the connection and then sends nothing
-    // (or stops halfway) fails the transfer after its receive time-out instead of holding it.
+    // As the URL service on Windows: a connection not made, or a server that then sends nothing
+    // (or stops halfway), fails the transfer after the receive time-out instead of holding it
+    // (the connection here, the silence in PollStop).
     curl_easy_setopt(handle, CURLOPT_CONNECTTIMEOUT, static_cast<long>(kSilenceLimitSeconds));
-    curl_easy_setopt(handle, CURLOPT_LOW_SPEED_LIMIT, 1L);
-    curl_easy_setopt(handle, CURLOPT_LOW_SPEED_TIME, static_cast<long>(kSilenceLimitSeconds));
     curl_easy_setopt(handle, CURLOPT_MAXFILESIZE_LARGE, static_cast<curl_off_t>(maxBytes));
     curl_easy_setopt(handle, CURLOPT_WRITEFUNCTION, WriteBody);
     curl_easy_setopt(handle, CURLOPT_WRITEDATA, &transfer);

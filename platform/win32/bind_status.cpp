@@ -6,6 +6,15 @@
 
 namespace platform {
 
+namespace {
+
+// A moved file is a hop or two away; a server that sends the download round in a circle would
+// otherwise hold it for ever. Each hop is a request of its own (the service does not always
+// report the redirection itself).
+constexpr int kMaxRequests = 6;
+
+}  // namespace
+
 BindStatus::BindStatus(DownloadObserver& observer, std::int64_t maxBytes)
     : observer_(observer), maxBytes_(maxBytes), lastHeardOf_(GetTickCount64()) {}
 
@@ -63,16 +72,20 @@ HRESULT STDMETHODCALLTYPE BindStatus::OnLowResource(DWORD) {
 HRESULT STDMETHODCALLTYPE BindStatus::OnProgress(ULONG received, ULONG total, ULONG status,
                                                  LPCWSTR) {
     Heard();
-    total_ = total;
-    if (observer_.StopRequested()) {
+    if (decided_ != Ending::kNone) {
         return E_ABORT;
     }
+    total_ = total;
+    if (observer_.StopRequested()) {
+        return Decide(Ending::kCancelled);
+    }
     if (received > maxBytes_ || total > maxBytes_) {
-        tooLarge_ = true;
-        return E_ABORT;
+        return Decide(Ending::kFailed);
     }
     bool cancel = false;
     switch (status) {
+        case BINDSTATUS_SENDINGREQUEST:
+            return ++requests_ > kMaxRequests ? Decide(Ending::kFailed) : S_OK;
         case BINDSTATUS_BEGINDOWNLOADDATA:
             cancel = observer_.Report(DownloadProgress::kBegins, received, total);
             break;
@@ -86,7 +99,12 @@ HRESULT STDMETHODCALLTYPE BindStatus::OnProgress(ULONG received, ULONG total, UL
         default:
             return S_OK;
     }
-    return cancel ? E_ABORT : S_OK;
+    return cancel ? Decide(Ending::kCancelled) : S_OK;
+}
+
+HRESULT BindStatus::Decide(Ending why) {
+    decided_ = why;
+    return E_ABORT;
 }
 
 HRESULT STDMETHODCALLTYPE BindStatus::OnStopBinding(HRESULT, LPCWSTR) {
@@ -106,7 +124,7 @@ HRESULT STDMETHODCALLTYPE BindStatus::OnObjectAvailable(REFIID, IUnknown*) {
     return S_OK;
 }
 
-bool BindStatus::Abort(bool serverSilent) {
+bool BindStatus::Abort(Ending why) {
     ComPointer<IBinding> binding;
     {
         const std::lock_guard lock(mutex_);
@@ -115,11 +133,19 @@ bool BindStatus::Abort(bool serverSilent) {
         }
         binding.pointer = binding_;
         binding.pointer->AddRef();
-        serverSilent_ = serverSilent_ || serverSilent;
+        aborted_ = why;
     }
     // Outside the lock: the service may call back into this object while it aborts.
     binding.pointer->Abort();
     return true;
+}
+
+BindStatus::Ending BindStatus::Ended() const {
+    if (decided_ != Ending::kNone) {
+        return decided_;
+    }
+    const std::lock_guard lock(mutex_);
+    return aborted_;
 }
 
 ULONGLONG BindStatus::LastHeardOf() const {

@@ -5,6 +5,7 @@
 #include <urlmon.h>
 #include <windows.h>
 
+#include <atomic>
 #include <cstdint>
 #include <mutex>
 
@@ -37,14 +38,21 @@ public:
                                               STGMEDIUM* medium) override;
     HRESULT STDMETHODCALLTYPE OnObjectAvailable(REFIID id, IUnknown* object) override;
 
-    // From another thread: ends the transfer through the binding the service handed over, as a
-    // failure when the server fell silent, else as a cancellation. False while there is no
-    // binding yet.
-    bool Abort(bool serverSilent);
+    // Why the transfer is to end before its time; kNone while it may go on.
+    enum class Ending { kNone, kCancelled, kFailed };
+
+    // From another thread: ends the transfer through the binding the service handed over.
+    // False while there is no binding yet.
+    bool Abort(Ending why);
+    // What this object has decided on its own: a cancellation asked for by the observer, or a
+    // body too large or sent round in circles. The service may carry on after such an answer
+    // (it does not always stop when OnProgress answers E_ABORT), so the watching thread ends it.
+    Ending Decided() const { return decided_; }
     // Milliseconds of the system's tick count when the service last reported anything.
     ULONGLONG LastHeardOf() const;
 
-    bool Failed() const { return tooLarge_ || serverSilent_; }
+    // What ended the transfer early, if anything did.
+    Ending Ended() const;
     std::int64_t AnnouncedTotal() const { return total_; }
     // The download service reports success for any answer with a body; only 200 is the file.
     bool StatusIsOk() const { return httpStatus_ == 200; }
@@ -54,16 +62,19 @@ private:
     void QueryStatus();
     void Heard();
 
+    HRESULT Decide(Ending why);
+
     DownloadObserver& observer_;
     std::int64_t maxBytes_;
     ULONG references_ = 1;
-    mutable std::mutex mutex_;  // the binding and the times, shared with the watching thread
+    mutable std::mutex mutex_;  // the binding, the time and the ending, shared with the watch
     IBinding* binding_ = nullptr;
     ULONGLONG lastHeardOf_;
-    bool serverSilent_ = false;
+    Ending aborted_ = Ending::kNone;
+    std::atomic<Ending> decided_{Ending::kNone};
+    int requests_ = 0;
     DWORD httpStatus_ = 0;
     std::int64_t total_ = 0;
-    bool tooLarge_ = false;
 };
 
 #pragma GCC diagnostic pop

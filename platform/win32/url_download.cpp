@@ -85,10 +85,12 @@ private:
             if (aborted) {
                 continue;
             }
-            if (observer_.StopRequested()) {
-                aborted = status_.Abort(false);
+            if (status_.Decided() != BindStatus::Ending::kNone) {
+                aborted = status_.Abort(status_.Decided());
+            } else if (observer_.StopRequested()) {
+                aborted = status_.Abort(BindStatus::Ending::kCancelled);
             } else if (GetTickCount64() - status_.LastHeardOf() >= kSilenceLimitMs) {
-                aborted = status_.Abort(true);
+                aborted = status_.Abort(BindStatus::Ending::kFailed);
             }
         }
     }
@@ -112,8 +114,15 @@ DownloadOutcome Fetch(const char* url, const std::wstring& path, std::int64_t ma
         }
         result = URLDownloadToFileW(nullptr, wideUrl.c_str(), path.c_str(), 0, &status);
     }
-    if (result == E_ABORT) {
-        return status.Failed() ? DownloadOutcome::kFailed : DownloadOutcome::kCancelled;
+    // An early end counts whatever the service answered: it may finish a transfer that was
+    // asked to stop.
+    switch (status.Ended()) {
+        case BindStatus::Ending::kCancelled:
+            return DownloadOutcome::kCancelled;
+        case BindStatus::Ending::kFailed:
+            return DownloadOutcome::kFailed;
+        case BindStatus::Ending::kNone:
+            break;
     }
     if (result != S_OK && result != MK_S_ASYNCHRONOUS) {
         return DownloadOutcome::kFailed;

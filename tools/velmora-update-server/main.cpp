@@ -30,6 +30,7 @@ namespace {
 using namespace update_server;
 
 constexpr const char* kLoopback = "127.0.0.1";
+constexpr std::size_t kAnsweringThreads = 32;
 
 // Runs the command with the proxy variables set; answers its exit status, or 1 when it could
 // not run or did not end before the deadline (it is killed then).
@@ -105,6 +106,9 @@ int main(int argc, char** argv) {
         std::chrono::steady_clock::now() + std::chrono::seconds(options.maxSeconds);
 
     httplib::Server server;
+    // A silent or stalled answer holds its thread until the server stops: enough threads that
+    // the answers after a few of those still go out at once.
+    server.new_task_queue = [] { return new httplib::ThreadPool(kAnsweringThreads); };
     Responder responder(options);
     std::ofstream log;
     if (!options.logFile.empty()) {
