@@ -5,7 +5,9 @@
 namespace platform {
 
 namespace {
-UINT WindowsCodePage(CodePage codePage) { return codePage == CodePage::Utf8 ? CP_UTF8 : CP_ACP; }
+UINT WindowsCodePage(CodePage codePage) {
+    return codePage == CodePage::Utf8 ? CP_UTF8 : CP_ACP;
+}
 }  // namespace
 
 int MultiByteToWide(CodePage codePage, const char* in, int inLength, char16_t* out, int outCount) {
