@@ -132,6 +132,32 @@ TEST(UpdateServer, EachFaultModeAnswersAsABrokenServerWould) {
     }
 }
 
+// A server that holds the connection: no answer at all, or half the body and then nothing, for
+// as long as the client waits; the server still stops at once when its time is up.
+TEST(UpdateServer, SilentAndStalledAnswersHoldTheClientUntilItGivesUp) {
+    for (const char* fault : {"silent", "stall"}) {
+        SCOPED_TRACE(fault);
+        RunningServer server({"--fault", kVersionsPath + "=" + fault});
+        httplib::Client client = server.Client();
+        client.set_read_timeout(1, 0);
+        const auto result = client.Get(kProxyTarget);
+        EXPECT_TRUE(!result || result->body.size() < Versions().size());
+    }
+}
+
+TEST(UpdateServer, CachedAndRedirectedAnswers) {
+    RunningServer server({"--fault", kVersionsPath + "=cached,redirect"});
+    const auto cached = server.Client().Get(kProxyTarget);
+    ASSERT_TRUE(cached);
+    EXPECT_EQ(cached->body, Versions());
+    EXPECT_EQ(cached->get_header_value("Cache-Control"), "public, max-age=31536000");
+    EXPECT_TRUE(cached->has_header("Expires"));
+    const auto moved = server.Client().Get(kProxyTarget);
+    ASSERT_TRUE(moved);
+    EXPECT_EQ(moved->status, 302);
+    EXPECT_EQ(moved->get_header_value("Location"), kVersionsPath);
+}
+
 TEST(UpdateServer, AListOfFaultsAnswersThePathsRequestsInTurn) {
     RunningServer server({"--fault", kVersionsPath + "=404,none,500"});
     const std::string otherPath = "/update_plugins/banner.jpg";
