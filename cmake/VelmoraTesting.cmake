@@ -11,16 +11,21 @@ else()
 endif()
 include(GoogleTest)
 
-# velmora_add_test(NAME SOURCES ... LIBRARIES ...)
+# velmora_add_test(NAME SOURCES ... LIBRARIES ... [RUN_INSIDE COMMAND ARGS...])
+# RUN_INSIDE: a command that runs the program (and Wine) as its last arguments, for the listing
+# and each case alike; the download tests run inside the update server this way.
 function(velmora_add_test name)
-  cmake_parse_arguments(ARG "" "" "SOURCES;LIBRARIES" ${ARGN})
+  cmake_parse_arguments(ARG "" "" "SOURCES;LIBRARIES;RUN_INSIDE" ${ARGN})
   add_executable(${name} ${ARG_SOURCES})
   target_link_libraries(${name} PRIVATE ${ARG_LIBRARIES} GTest::gtest GTest::gtest_main
                         velmora_warnings)
+  set(runner ${ARG_RUN_INSIDE})
   if(CMAKE_CROSSCOMPILING)
     # The listing and each case run under Wine, with the program's text line ends undone.
-    set_target_properties(${name} PROPERTIES
-      CROSSCOMPILING_EMULATOR ${CMAKE_CURRENT_FUNCTION_LIST_DIR}/wine-gtest.sh)
+    list(APPEND runner ${CMAKE_CURRENT_FUNCTION_LIST_DIR}/wine-gtest.sh)
+  endif()
+  if(runner)
+    set_target_properties(${name} PROPERTIES CROSSCOMPILING_EMULATOR "${runner}")
   endif()
   gtest_discover_tests(${name} DISCOVERY_TIMEOUT 60)
 endfunction()

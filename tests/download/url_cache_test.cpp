@@ -19,7 +19,7 @@ namespace {
 
 using namespace std::chrono_literals;
 
-const std::wstring kSilentUrl = L"http://downloads.velmora.test/silent.bin";
+const std::wstring kSilentUrl = L"http://downloads.velmora.test/held.bin";
 
 bool CacheHolds(const std::wstring& url) {
     DWORD size = 0;
@@ -59,7 +59,7 @@ TEST(UrlCacheTest, TheAddressIsDroppedFromTheCacheBeforeTheDownload) {
     ASSERT_TRUE(CacheHolds(kSilentUrl));
 
     const std::string target = scratch.Utf8() + "/versions.txt";
-    ASSERT_TRUE(DownloadFileAsync("http://downloads.velmora.test/silent.bin", target.c_str(),
+    ASSERT_TRUE(DownloadFileAsync("http://downloads.velmora.test/held.bin", target.c_str(),
                                   IgnoreReports, nullptr, 1 << 20));
     const auto until = std::chrono::steady_clock::now() + 10s;
     while (CacheHolds(kSilentUrl) && std::chrono::steady_clock::now() < until) {
