@@ -265,6 +265,11 @@ TEST_F(PicturesTest, JpegKeepsItsFormatWhenNotAskedForABitmap) {
     EXPECT_EQ(png.format, 1);
     EXPECT_FALSE(LoadImageFile(DataPath("missing.png"), png, true));
     EXPECT_EQ(png.handle, nullptr);
+    // A picture that failed to load has no size to give.
+    std::int32_t width = -1;
+    std::int32_t height = -1;
+    EXPECT_FALSE(PicturePixelSize(png, &width, &height));
+    EXPECT_EQ(width, -1);
 }
 
 TEST_F(PicturesTest, SmallBitmapStretchesIntoItemPixelForPixel) {
