@@ -322,6 +322,14 @@ bool ParseVersionsText(const char* bytes, std::size_t size,
                        NX_List<NX_AddonUpdate_Message>& messages,
                        NX_List<NX_AddonUpdate_Addon>& addons,
                        NX_List<NX_AddonUpdate_Library>& libraries) {
+    return ParseVersionsText(bytes, size, messages, addons, libraries, VersionsLineObserver());
+}
+
+bool ParseVersionsText(const char* bytes, std::size_t size,
+                       NX_List<NX_AddonUpdate_Message>& messages,
+                       NX_List<NX_AddonUpdate_Addon>& addons,
+                       NX_List<NX_AddonUpdate_Library>& libraries,
+                       const VersionsLineObserver& observer) {
     // Counted before the text is converted, which keeps every line end as it is.
     const std::size_t end = bytes != nullptr ? strnlen(bytes, size) : 0;
     if (CountLines(bytes, end) > kMaximumCatalogueLines) {
@@ -336,12 +344,19 @@ bool ParseVersionsText(const char* bytes, std::size_t size,
     const auto lineAt = [&lines](int i) { return lines[static_cast<std::size_t>(i)]; };
     const auto count = static_cast<int>(lines.size());
 
+    const auto taken = [&observer, &lines](VersionsLineKind kind, int line, int last) {
+        if (observer) {
+            observer(VersionsLineTaken{kind, line, last, lines});
+        }
+    };
     // Every line that is not a comment is an entry, the empty line too.
     int entries = 0;
     LineFields fields;
     for (int i = 0; i < count; ++i) {
+        const int first = i;
         const char* const line = lineAt(i);
         if (line[0] == '*') {
+            taken(VersionsLineKind::Comment, first, first);
             continue;
         }
         if (entries == kMaximumCatalogueEntries || !CutFields(line, fields)) {
@@ -350,11 +365,13 @@ bool ParseVersionsText(const char* bytes, std::size_t size,
         ++entries;
         if (std::strncmp(line, kMessageStart, std::strlen(kMessageStart)) == 0) {
             messages.Insert(ReadMessage(fields, JoinDescription(lineAt, count, i)));
+            taken(VersionsLineKind::Message, first, i);
         } else if (fields.count == 2) {
             NX_AddonUpdate_Library library;
             ReadLibraryFields(fields, library);
             library.description = JoinDescription(lineAt, count, i);
             libraries.Insert(std::move(library));
+            taken(VersionsLineKind::Library, first, i);
         } else {
             // The line's fields are read where they were split; an empty line is a cleared
             // record.
@@ -364,6 +381,7 @@ bool ParseVersionsText(const char* bytes, std::size_t size,
             }
             addon.description = JoinDescription(lineAt, count, i);
             addons.Insert(std::move(addon));
+            taken(VersionsLineKind::Addon, first, i);
         }
     }
     return true;

@@ -5,6 +5,8 @@
 
 #include <climits>
 #include <cstddef>
+#include <functional>
+#include <span>
 
 #include "foundation/nx_list.h"
 #include "foundation/nx_string.h"
@@ -42,3 +44,20 @@ bool ParseVersionsText(const char* bytes, std::size_t size,
                        NX_List<NX_AddonUpdate_Message>& messages,
                        NX_List<NX_AddonUpdate_Addon>& addons,
                        NX_List<NX_AddonUpdate_Library>& libraries);
+
+// How the reader took one line and the description lines it consumed with it, as it takes them:
+// for a maker's tool that shows a catalogue line by line. The record made from an entry is the
+// last of its list when the observer is called.
+enum class VersionsLineKind { Comment, Message, Library, Addon };
+struct VersionsLineTaken {
+    VersionsLineKind kind;
+    int line;                            // 0-based, in the converted text
+    int lastDescription;                 // the last "#" line consumed; `line` when there was none
+    std::span<const char* const> lines;  // every line of the converted (ANSI) text
+};
+using VersionsLineObserver = std::function<void(const VersionsLineTaken&)>;
+bool ParseVersionsText(const char* bytes, std::size_t size,
+                       NX_List<NX_AddonUpdate_Message>& messages,
+                       NX_List<NX_AddonUpdate_Addon>& addons,
+                       NX_List<NX_AddonUpdate_Library>& libraries,
+                       const VersionsLineObserver& observer);
