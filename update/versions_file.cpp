@@ -346,7 +346,8 @@ bool ParseVersionsText(const char* bytes, std::size_t size,
 
     const auto taken = [&observer, &lines](VersionsLineKind kind, int line, int last) {
         if (observer) {
-            observer(VersionsLineTaken{kind, line, last, lines});
+            observer(
+                VersionsLineTaken{kind, line, last, lines.data(), static_cast<int>(lines.size())});
         }
     };
     // Every line that is not a comment is an entry, the empty line too.

@@ -6,7 +6,6 @@
 #include <climits>
 #include <cstddef>
 #include <functional>
-#include <span>
 
 #include "foundation/nx_list.h"
 #include "foundation/nx_string.h"
@@ -51,9 +50,10 @@ bool ParseVersionsText(const char* bytes, std::size_t size,
 enum class VersionsLineKind { Comment, Message, Library, Addon };
 struct VersionsLineTaken {
     VersionsLineKind kind;
-    int line;                            // 0-based, in the converted text
-    int lastDescription;                 // the last "#" line consumed; `line` when there was none
-    std::span<const char* const> lines;  // every line of the converted (ANSI) text
+    int line;                  // 0-based, in the converted text
+    int lastDescription;       // the last "#" line consumed; `line` when there was none
+    const char* const* lines;  // every line of the converted (ANSI) text
+    int lineCount;
 };
 using VersionsLineObserver = std::function<void(const VersionsLineTaken&)>;
 bool ParseVersionsText(const char* bytes, std::size_t size,

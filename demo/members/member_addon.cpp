@@ -1,10 +1,12 @@
 // A demo member tool of the suite: one source built once per row of the member table, with the
-// row's name, codes and version lines given at build time (see CMakeLists.txt). It answers the
+// row's name and codes given at build time and its version lines from reported_lines.h (see
+// CMakeLists.txt). It answers the
 // three commands the hub sends and reports each on the host's debug output.
 #include <cstring>
 #include <new>
 
 #include "foundation/nx_addon_version.h"
+#include "reported_lines.h"
 #include "settings/settings_store.h"
 #include "shell/addon_main.h"
 
@@ -38,9 +40,10 @@ GSErrCode ReportVersion(GSHandle /*params*/, GSPtr resultData, bool silentMode) 
     if (resultData == nullptr) {
         return APIERR_BADPARS;
     }
+    const ReportedLines lines = MemberReportedLines();
     auto* area = new (resultData) NX_AddonUpdate_AddonVerLibVer;
-    area->addonVersionLine = VELMORA_MEMBER_VERSION_LINE;
-    area->libraryVersionLine = VELMORA_MEMBER_LIBRARY_LINE;
+    area->addonVersionLine = lines.addonLine.c_str();
+    area->libraryVersionLine = lines.libraryLine.c_str();
     area->reply = 1;
     return NoError;
 }

@@ -15,7 +15,7 @@ std::vector<std::string> FieldsOf(const std::string& line) {
 void ReadCatalogue(const std::string& bytes, CatalogueReading& reading) {
     const auto observer = [&reading](const VersionsLineTaken& taken) {
         if (reading.lines.empty()) {
-            reading.lines.assign(taken.lines.begin(), taken.lines.end());
+            reading.lines.assign(taken.lines, taken.lines + taken.lineCount);
         }
         int position = -1;
         switch (taken.kind) {

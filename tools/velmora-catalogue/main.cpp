@@ -6,6 +6,8 @@
 
 #include "tools/velmora-catalogue/catalogue_check.h"
 #include "tools/velmora-catalogue/catalogue_file.h"
+#include "tools/velmora-catalogue/catalogue_preview.h"
+#include "tools/velmora-catalogue/preview_options.h"
 
 namespace {
 
@@ -58,6 +60,14 @@ int main(int argc, char** argv) {
         }
         const auto file = catalogue::LoadCatalogueFile(argv[2]);
         return file ? catalogue::CheckCatalogue(*file) : kBadUsage;
+    }
+    if (command == "preview") {
+        const auto options = catalogue::ParsePreviewOptions(argc - 2, argv + 2);
+        if (!options) {
+            return BadUsage("bad preview options");
+        }
+        const auto file = catalogue::LoadCatalogueFile(options->catalogue);
+        return file ? catalogue::PreviewCatalogue(*file, *options) : kBadUsage;
     }
     return BadUsage("unknown command");
 }

@@ -10,12 +10,30 @@ namespace {
 
 constexpr const char* kUsage =
     "usage: velmora-host [--addons DIR] [--user-dir DIR] [--app-code N] [--main-version N]\n"
-    "                    [--script FILE] [--really-open] [--trace-entry-points]\n";
+    "                    [--script FILE] [--really-open] [--trace-entry-points]\n"
+    "                    [--date DD/MM/YYYY]\n";
 
 template <typename Integer>
 bool ParseInteger(std::string_view text, Integer& value) {
     const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
     return error == std::errc() && end == text.data() + text.size();
+}
+
+// DD/MM/YYYY of a calendar day.
+std::optional<Day> ParseDay(std::string_view text) {
+    Day day{};
+    if (text.size() != 10 || text[2] != '/' || text[5] != '/' ||
+        !ParseInteger(text.substr(0, 2), day.day) || !ParseInteger(text.substr(3, 2), day.month) ||
+        !ParseInteger(text.substr(6, 4), day.year) || day.year < 1971 || day.month < 1 ||
+        day.month > 12 || day.day < 1) {
+        return std::nullopt;
+    }
+    constexpr int kDays[] = {31, 29, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
+    const bool leap = (day.year % 4 == 0 && day.year % 100 != 0) || day.year % 400 == 0;
+    if (day.day > kDays[day.month - 1] || (day.month == 2 && day.day == 29 && !leap)) {
+        return std::nullopt;
+    }
+    return day;
 }
 
 }  // namespace
@@ -45,6 +63,9 @@ std::optional<Options> ParseOptions(int argc, char** argv) {
             valid = ParseInteger(value, options.applicationCode);
         } else if (option == "--main-version" && hasValue) {
             valid = ParseInteger(value, options.mainVersion);
+        } else if (option == "--date" && hasValue) {
+            options.date = ParseDay(value);
+            valid = options.date.has_value();
         } else {
             valid = false;
         }

@@ -7,6 +7,13 @@
 
 namespace velmora_host {
 
+// A calendar day given on the command line.
+struct Day {
+    int year;
+    int month;
+    int day;
+};
+
 struct Options {
     std::string addonsFolder;  // default: "addons" beside the runner
     std::string userFolder;    // default: a fresh folder the host makes
@@ -15,6 +22,7 @@ struct Options {
     std::string scriptFile;  // default: standard input
     bool reallyOpen = false;
     bool traceEntryPoints = false;
+    std::optional<Day> date;  // the modules' clock shows this day; default: the system's
 };
 
 // The options, or none after printing what is wrong to the error output.

@@ -14,6 +14,7 @@
 #include "host/host_control.h"
 #include "platform/module_self.h"
 #include "platform/utf8_path.h"
+#include "tools/velmora-host/module_clock.h"
 #include "tools/velmora-host/report.h"
 #include "tools/velmora-host/shell_interception.h"
 
@@ -170,6 +171,9 @@ Session::Session(const Options& options, std::istream& script)
     if (!options_.reallyOpen) {
         InterceptShellOpens();
     }
+    if (options_.date) {
+        SetModulesDate(options_.date->year, options_.date->month, options_.date->day);
+    }
 }
 
 Session::~Session() {
@@ -196,6 +200,7 @@ void Session::LoadAddons() {
         out_.Drain();
         if (result.problem.empty()) {
             InterceptShellOpensOf(host::AddonNativePath(result.name));
+            InterceptClockOf(host::AddonNativePath(result.name));
             out_.Line("LOADED " + result.name);
         } else {
             out_.Line("NOT LOADED " + result.name + ": " + result.problem);
