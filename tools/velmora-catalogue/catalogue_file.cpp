@@ -6,6 +6,7 @@
 #include <filesystem>
 #include <fstream>
 #include <iterator>
+#include <utility>
 
 namespace catalogue {
 
@@ -29,6 +30,11 @@ std::vector<std::string> CutLines(const std::string& text) {
 
 }  // namespace
 
+CatalogueFile CatalogueOfBytes(std::string path, std::string bytes) {
+    std::vector<std::string> lines = CutLines(bytes);
+    return {std::move(path), std::move(bytes), std::move(lines)};
+}
+
 std::optional<CatalogueFile> LoadCatalogueFile(const std::string& path) {
     std::error_code error;
     if (!std::filesystem::exists(path, error)) {
@@ -46,13 +52,12 @@ std::optional<CatalogueFile> LoadCatalogueFile(const std::string& path) {
                      std::strerror(errno));
         return std::nullopt;
     }
-    CatalogueFile file{path, std::string(std::istreambuf_iterator<char>(in), {}), {}};
+    std::string bytes(std::istreambuf_iterator<char>(in), {});
     if (in.bad()) {
         std::fprintf(stderr, "velmora-catalogue: %s: read error\n", path.c_str());
         return std::nullopt;
     }
-    file.lines = CutLines(file.bytes);
-    return file;
+    return CatalogueOfBytes(path, std::move(bytes));
 }
 
 }  // namespace catalogue

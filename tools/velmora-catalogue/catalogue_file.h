@@ -15,6 +15,8 @@ struct CatalogueFile {
     std::vector<std::string> lines;
 };
 
+// A catalogue already in memory, its lines cut.
+CatalogueFile CatalogueOfBytes(std::string path, std::string bytes);
 // The file, or none after printing why it cannot be read to the error output.
 std::optional<CatalogueFile> LoadCatalogueFile(const std::string& path);
 
