@@ -6,6 +6,7 @@
 #include "tools/velmora-catalogue/catalogue_reading.h"
 #include "tools/velmora-catalogue/diagnostics.h"
 #include "tools/velmora-catalogue/entry_problems.h"
+#include "tools/velmora-catalogue/limit_problems.h"
 #include "tools/velmora-catalogue/text_problems.h"
 
 namespace catalogue {
@@ -19,6 +20,7 @@ int CheckCatalogue(const CatalogueFile& file) {
     PrintListing(reading);
 
     Diagnostics diagnostics;
+    FindLimitProblems(file, reading, diagnostics);
     FindTextProblems(file, diagnostics);
     FindEntryProblems(reading, diagnostics);
     diagnostics.Print(file.path);

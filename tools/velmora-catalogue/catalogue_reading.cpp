@@ -33,8 +33,8 @@ void ReadCatalogue(const std::string& bytes, CatalogueReading& reading) {
         }
         reading.taken.push_back({taken.kind, taken.line, taken.lastDescription, position});
     };
-    ParseVersionsText(bytes.data(), bytes.size(), reading.messages, reading.addons,
-                      reading.libraries, observer);
+    reading.withinLimits = ParseVersionsText(bytes.data(), bytes.size(), reading.messages,
+                                             reading.addons, reading.libraries, observer);
 }
 
 }  // namespace catalogue

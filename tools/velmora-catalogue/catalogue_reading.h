@@ -23,6 +23,7 @@ struct CatalogueReading {
     NX_List<NX_AddonUpdate_Library> libraries;
     std::vector<std::string> lines;  // the converted (ANSI) lines, as the hub holds them
     std::vector<TakenLine> taken;    // in file order
+    bool withinLimits = true;        // false: beyond the reader's limits, so the hub reads none
 };
 
 // A line cut into fields by the hub's own splitter.
