@@ -59,6 +59,8 @@ constexpr std::int32_t kPngType = 8;
 constexpr std::size_t kFileHeaderSize = 14;
 constexpr std::size_t kInfoHeaderSize = 40;
 constexpr std::int32_t kMaxDibSide = 16384;
+constexpr std::uint32_t kRle8 = 1;
+constexpr std::uint32_t kRle4 = 2;
 // Pictures are decoded on the host's main thread. The banner's item is 350 by 150 pixels; a
 // picture of more pixels than this is refused before it is decoded, which keeps its decoding to
 // a few tens of milliseconds.
@@ -92,6 +94,7 @@ bool CheckDib(GSHandle handle, CheckedDib& dib) {
     const auto height = static_cast<std::int32_t>(ReadU32(info + 8));
     const std::uint32_t bitCount = info[14] | info[15] << 8;
     const std::uint32_t compression = ReadU32(info + 16);
+    const std::uint32_t imageSize = ReadU32(info + 20);
     const std::uint32_t coloursUsed = ReadU32(info + 32);
     if (headerSize < kInfoHeaderSize || headerSize > available || width <= 0 ||
         width > kMaxDibSide || height == 0 || height < -kMaxDibSide || height > kMaxDibSide) {
@@ -99,8 +102,16 @@ bool CheckDib(GSHandle handle, CheckedDib& dib) {
     }
     const bool knownDepth = bitCount == 1 || bitCount == 4 || bitCount == 8 || bitCount == 16 ||
                             bitCount == 24 || bitCount == 32;
-    if (!knownDepth || (compression != 0 && compression != 3) ||
+    const bool runLength =
+        (compression == kRle8 && bitCount == 8) || (compression == kRle4 && bitCount == 4);
+    if (!knownDepth || (compression != 0 && compression != 3 && !runLength) ||
         (compression == 3 && bitCount != 16 && bitCount != 32)) {
+        return false;
+    }
+    // A compressed bitmap is stored bottom-up, names its stream's size, and is decoded whole
+    // before it is drawn, so its pixels are held to the same bound as a picture file's.
+    if (runLength &&
+        (height < 0 || std::int64_t{width} * height > kMaximumPicturePixels || imageSize == 0)) {
         return false;
     }
     // The three masks follow a 40-byte header and are part of the longer ones (52 bytes and up);
@@ -120,7 +131,8 @@ bool CheckDib(GSHandle handle, CheckedDib& dib) {
     const std::uint64_t bitsOffset = headerSize + 4 * tableEntries + masks;
     const std::uint64_t stride = (static_cast<std::uint64_t>(width) * bitCount + 31) / 32 * 4;
     const std::uint64_t rows = static_cast<std::uint64_t>(height < 0 ? -height : height);
-    if (bitsOffset > available || stride * rows > available - bitsOffset) {
+    const std::uint64_t bitsSize = runLength ? imageSize : stride * rows;
+    if (bitsOffset > available || bitsSize > available - bitsOffset) {
         return false;
     }
     dib.info = info;

@@ -5,6 +5,8 @@ namespace platform {
 namespace {
 
 constexpr std::uint32_t kUncompressed = 0;
+constexpr std::uint32_t kRle8 = 1;
+constexpr std::uint32_t kRle4 = 2;
 constexpr std::uint32_t kColourMasks = 3;
 constexpr std::size_t kMasksAt = 40;  // after a 40-byte header, or inside a longer one
 
@@ -22,10 +24,12 @@ std::uint16_t Read16(const unsigned char* bytes) {
 bool DibPixels::IsSupported(int bitCount, std::uint32_t compression) {
     switch (bitCount) {
         case 1:
-        case 4:
-        case 8:
         case 24:
             return compression == kUncompressed;
+        case 4:
+            return compression == kUncompressed || compression == kRle4;
+        case 8:
+            return compression == kUncompressed || compression == kRle8;
         case 16:
         case 32:
             return compression == kUncompressed || compression == kColourMasks;
@@ -48,6 +52,10 @@ DibPixels::DibPixels(const unsigned char* info, const unsigned char* bits, int w
         const std::uint32_t full = 1u << bitCount_;
         const std::uint32_t used = Read32(info + 32);
         tableEntries_ = used == 0 || used > full ? full : used;
+        const std::uint32_t compression = Read32(info + 16);
+        if (compression == kRle8 || compression == kRle4) {
+            rle_.emplace(bits, Read32(info + 20), bitCount_, width, height);
+        }
         return;
     }
     std::uint32_t masks[3] = {0x00FF0000u, 0x0000FF00u, 0x000000FFu};
@@ -95,18 +103,16 @@ std::uint32_t DibPixels::Expand(std::uint32_t value, Field field) {
 }
 
 std::uint32_t DibPixels::At(int column, int row) const {
+    if (rle_) {
+        return Colour(rle_->IndexAt(column, row));
+    }
     const int storedRow = bottomUp_ ? height_ - 1 - row : row;
     const unsigned char* line = bits_ + static_cast<std::size_t>(storedRow) * stride_;
     const auto x = static_cast<std::size_t>(column);
     if (bitCount_ <= 8) {
         const std::size_t perByte = 8 / static_cast<std::size_t>(bitCount_);
         const int shift = 8 - bitCount_ * static_cast<int>(x % perByte + 1);
-        const std::uint32_t index = line[x / perByte] >> shift & ((1u << bitCount_) - 1);
-        // An index past a short colour table draws black and reads nothing beyond the table.
-        if (index >= tableEntries_) {
-            return 0xFF000000u;
-        }
-        return 0xFF000000u | (Read32(table_ + std::size_t{4} * index) & 0x00FFFFFFu);
+        return Colour(line[x / perByte] >> shift & ((1u << bitCount_) - 1));
     }
     if (bitCount_ == 24) {
         const unsigned char* p = line + 3 * x;
@@ -115,6 +121,14 @@ std::uint32_t DibPixels::At(int column, int row) const {
     const std::uint32_t value = bitCount_ == 16 ? Read16(line + 2 * x) : Read32(line + 4 * x);
     return 0xFF000000u | Expand(value, red_) << 16 | Expand(value, green_) << 8 |
            Expand(value, blue_);
+}
+
+// An index past a short colour table draws black and reads nothing beyond the table.
+std::uint32_t DibPixels::Colour(std::uint32_t index) const {
+    if (index >= tableEntries_) {
+        return 0xFF000000u;
+    }
+    return 0xFF000000u | (Read32(table_ + std::size_t{4} * index) & 0x00FFFFFFu);
 }
 
 }  // namespace platform

@@ -20,9 +20,11 @@ struct Framebuffer {
 // height > 0) as the system's StretchDIBits does in colour-on-colour mode: each destination
 // pixel shows one source pixel, rows and columns dropped or repeated, never blended. info is
 // the bitmap information header followed by its masks or colour table, bits the pixel rows;
-// srcWidth and srcHeight are the bitmap's size (height positive). The caller has checked the
-// bitmap's sizes; false for a depth or compression the system does not draw, or when the
-// surface cannot take it.
+// srcWidth and srcHeight are the bitmap's size (height positive). A run-length compressed
+// bitmap's stream is its header's image size of bytes; the pixels it skips are left as they were
+// when the bitmap is drawn at its own size and take colour 0 when it is stretched. The caller has
+// checked the bitmap's sizes; false for a depth or compression the system does not draw, or when
+// the surface cannot take it.
 bool StretchDib(void* drawContext, int x, int y, int width, int height, const void* info,
                 const void* bits, int srcWidth, int srcHeight);
 

@@ -76,12 +76,18 @@ bool StretchDib(void* drawContext, int x, int y, int width, int height, const vo
     const int lastRow = std::min(height, surface->height - y);
     const int firstColumn = std::max(0, -x);
     const int lastColumn = std::min(width, surface->width - x);
+    // Stretched, a compressed bitmap is drawn whole, what its stream skipped in colour 0; at its
+    // own size the skipped pixels are left as they were.
+    const bool ownSize = width == srcWidth && height == srcHeight;
     for (int row = firstRow; row < lastRow; ++row) {
         std::uint32_t* target = surface->pixels + static_cast<std::size_t>(y + row) *
                                                       static_cast<std::size_t>(surface->stride);
+        const int sourceRow = rows[static_cast<std::size_t>(row)];
         for (int column = firstColumn; column < lastColumn; ++column) {
-            target[x + column] = dib.At(columns[static_cast<std::size_t>(column)],
-                                        rows[static_cast<std::size_t>(row)]);
+            const int sourceColumn = columns[static_cast<std::size_t>(column)];
+            if (!ownSize || !dib.Skips(sourceColumn, sourceRow)) {
+                target[x + column] = dib.At(sourceColumn, sourceRow);
+            }
         }
     }
     return true;

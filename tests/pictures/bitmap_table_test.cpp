@@ -13,6 +13,7 @@
 #include <iterator>
 #include <ostream>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "about/picture.h"
@@ -75,6 +76,53 @@ void PrintTo(const BitmapKind& kind, std::ostream* out) {
     *out << kind.name;
 }
 
+// Run-length compressed bitmaps (8 bits: compression 1, 4 bits: 2), bottom-up, their stream
+// given byte for byte. Each line is one row, the bottom row first.
+struct CompressedKind {
+    const char* name;
+    std::uint16_t bitCount;
+    std::vector<unsigned char> stream;
+};
+
+const CompressedKind kCompressedKinds[] = {
+    {"rle8_encoded_and_absolute_runs",
+     8,
+     {0x02, 0x0A, 0x00, 0x03, 0x21, 0x22, 0x23, 0x00, 0x02, 0x0B, 0x00, 0x00,  //
+      0x00, 0x05, 0x31, 0x32, 0x33, 0x34, 0x35, 0x00, 0x02, 0x3F, 0x00, 0x00,  //
+      0x07, 0x40, 0x00, 0x00,                                                  //
+      0x01, 0x50, 0x00, 0x04, 0x51, 0x52, 0x53, 0x54, 0x0C, 0x55, 0x00, 0x00,  // cut at the edge
+      0x00, 0x07, 0x61, 0x62, 0x63, 0x64, 0x65, 0x66, 0x67, 0x00, 0x00, 0x01}},
+    {"rle8_delta_and_early_end", 8, {0x03, 0x10, 0x00, 0x02, 0x02, 0x01,  // a move 2 right and 1 up
+                                     0x02, 0x11, 0x00, 0x00,              //
+                                     0x04, 0x12, 0x00, 0x00,              // the line ends early
+                                     0x00, 0x03, 0x13, 0x14, 0x15, 0x00,
+                                     0x00, 0x02,  // a move 1 right on the line
+                                     0x01, 0x00, 0x03, 0x16, 0x00, 0x00,  //
+                                     0x02, 0x17, 0x00, 0x01}},            // the bitmap ends early
+    {"rle8_stream_cut_inside_a_run",
+     8,
+     {0x07, 0x20, 0x00, 0x00,                            //
+      0x03, 0x25, 0x00, 0x05, 0x21, 0x22, 0x23, 0x24}},  // 5 pixels announced, 4 given
+    {"rle4_encoded_and_absolute_runs",
+     4,
+     {0x03, 0x12, 0x00, 0x03, 0x34, 0x50, 0x01, 0x67, 0x00, 0x00,  // absolute from an odd pixel
+      0x00, 0x05, 0xAB, 0xCD, 0xE0, 0x00, 0x02, 0xF1, 0x00, 0x00,  //
+      0x05, 0x9C, 0x02, 0x3D, 0x00, 0x00,                          //
+      0x01, 0x7E, 0x00, 0x06, 0x12, 0x34, 0x56, 0x00, 0x00, 0x00,  //
+      0x09, 0xAB, 0x00, 0x01}},                                    // cut at the edge
+    {"rle4_delta_and_early_end",
+     4,
+     {0x02, 0x12, 0x00, 0x02, 0x03, 0x01,  // a move 3 right and 1 up
+      0x01, 0x34, 0x00, 0x00,              //
+      0x00, 0x03, 0x56, 0x70, 0x00, 0x00,  // the line ends early
+      0x00, 0x02, 0x02, 0x01,              // a move 2 right and 1 up: a line skipped
+      0x03, 0x89, 0x00, 0x01}},            // the bitmap ends early
+};
+
+void PrintTo(const CompressedKind& kind, std::ostream* out) {
+    *out << kind.name;
+}
+
 // A fixed spread of values (Knuth's multiplicative hash), so that neighbouring pixels differ and
 // a pixel taken from the wrong place shows.
 std::uint32_t Spread(std::uint32_t n) {
@@ -132,6 +180,30 @@ std::vector<unsigned char> BitmapOf(const BitmapKind& kind) {
     return bytes;
 }
 
+// The compressed bitmap's file image: file header, 40-byte information header naming the
+// stream's size, the whole colour table the depth allows, the stream.
+std::vector<unsigned char> BitmapOf(const CompressedKind& kind) {
+    const std::size_t tableEntries = std::size_t{1} << kind.bitCount;
+    const std::size_t bitsAt = 14 + 40 + 4 * tableEntries;
+    std::vector<unsigned char> bytes(bitsAt, 0);
+    bytes[0] = 'B';
+    bytes[1] = 'M';
+    Put(bytes, 2, static_cast<std::uint32_t>(bitsAt + kind.stream.size()), 4);
+    Put(bytes, 10, static_cast<std::uint32_t>(bitsAt), 4);
+    Put(bytes, 14, 40, 4);
+    Put(bytes, 18, kSourceWidth, 4);
+    Put(bytes, 22, kSourceHeight, 4);
+    Put(bytes, 26, 1, 2);
+    Put(bytes, 28, kind.bitCount, 2);
+    Put(bytes, 30, kind.bitCount == 8 ? 1 : 2, 4);
+    Put(bytes, 34, static_cast<std::uint32_t>(kind.stream.size()), 4);
+    for (std::size_t i = 0; i < tableEntries; ++i) {
+        Put(bytes, 54 + 4 * i, Spread(static_cast<std::uint32_t>(1000 + i)) & 0xFFFFFFu, 4);
+    }
+    bytes.insert(bytes.end(), kind.stream.begin(), kind.stream.end());
+    return bytes;
+}
+
 Picture PictureOf(const std::vector<unsigned char>& bytes) {
     Picture picture;
     GSHandle handle = BMAllocateHandle(static_cast<GSSize>(bytes.size()), 0, 0);
@@ -171,15 +243,21 @@ protected:
     void SetUp() override { HostInterface::SetFunctionTable(host::FunctionTable()); }
 };
 
-TEST_P(BitmapTableTest, DrawsAsTheReferencePicture) {
-    const BitmapKind& kind = GetParam();
-    const Picture picture = PictureOf(BitmapOf(kind));
+class CompressedBitmapTableTest : public ::testing::TestWithParam<CompressedKind> {
+protected:
+    void SetUp() override { HostInterface::SetFunctionTable(host::FunctionTable()); }
+};
+
+// Draws the bitmap at every place in a white item and compares the item with the kind's
+// reference picture.
+void ExpectDrawnAsReference(const std::string& kindName, const std::vector<unsigned char>& bytes) {
+    const Picture picture = PictureOf(bytes);
     platform::ItemSurface surface(kItemWidth, kItemHeight);
     for (const PictureRect& place : kPlaces) {
         ASSERT_TRUE(DrawDIB(surface.DrawContext(), place, picture)) << "at " << place.left;
     }
     const std::vector<std::uint32_t> drawn = surface.Pixels();
-    const std::string name = std::string(kind.name) + ".png";
+    const std::string name = kindName + ".png";
     const std::vector<std::uint32_t> reference =
         ReferencePixels(std::string(VELMORA_BITMAP_REFERENCES) + "/" + name);
     if (drawn == reference) {
@@ -202,13 +280,23 @@ TEST_P(BitmapTableTest, DrawsAsTheReferencePicture) {
                   << "; drawn picture: " << written;
 }
 
+TEST_P(BitmapTableTest, DrawsAsTheReferencePicture) {
+    ExpectDrawnAsReference(GetParam().name, BitmapOf(GetParam()));
+}
+
+// Pixels that a stream skips (moves, lines or bitmaps ended early, a run cut off by the end of
+// the stream) stay white at the bitmap's own size and take colour 0 when it is stretched.
+TEST_P(CompressedBitmapTableTest, DrawsAsTheReferencePicture) {
+    ExpectDrawnAsReference(GetParam().name, BitmapOf(GetParam()));
+}
+
 // Depths and compressions that the system does not draw are refused by the drawing itself, on
 // both builds alike, and leave the item as it was.
 TEST(BitmapRefusedTest, DepthsAndCompressionsTheSystemDoesNotDrawLeaveTheItemWhite) {
     const struct {
         std::uint16_t bitCount;
         std::uint32_t compression;
-    } cases[] = {{2, 0}, {0, 0}, {64, 0}, {8, 3}, {24, 3}, {32, 7}};
+    } cases[] = {{2, 0}, {0, 0}, {64, 0}, {8, 3}, {24, 3}, {32, 7}, {4, 1}, {8, 2}, {24, 1}};
     for (const auto& c : cases) {
         // A header, then room for any table and rows these sizes could ask for.
         std::vector<unsigned char> info(4096, 0x5A);
@@ -230,8 +318,41 @@ TEST(BitmapRefusedTest, DepthsAndCompressionsTheSystemDoesNotDrawLeaveTheItemWhi
     }
 }
 
+// A compressed bitmap stored top-down, naming no stream size or one past its data, or of more
+// pixels than a picture may have, is not drawn and leaves the item as it was.
+TEST(BitmapRefusedTest, CompressedBitmapsOfImpossibleSizesLeaveTheItemWhite) {
+    HostInterface::SetFunctionTable(host::FunctionTable());
+    const std::vector<unsigned char> sound = BitmapOf(kCompressedKinds[0]);
+    const auto streamSize = static_cast<std::uint32_t>(kCompressedKinds[0].stream.size());
+    const struct {
+        const char* what;
+        std::vector<std::pair<std::size_t, std::uint32_t>> changes;  // offset, 4-byte value
+    } cases[] = {
+        {"top-down", {{22, static_cast<std::uint32_t>(-kSourceHeight)}}},
+        {"no stream size", {{34, 0}}},
+        {"stream past the data", {{34, streamSize + 1}}},
+        {"2049 by 2048 pixels", {{18, 2049}, {22, 2048}}},
+    };
+    for (const auto& c : cases) {
+        std::vector<unsigned char> bytes = sound;
+        for (const auto& [at, value] : c.changes) {
+            Put(bytes, at, value, 4);
+        }
+        const Picture picture = PictureOf(bytes);
+        platform::ItemSurface surface(kItemWidth, kItemHeight);
+        EXPECT_FALSE(DrawDIB(surface.DrawContext(), kPlaces[0], picture)) << c.what;
+        EXPECT_EQ(surface.Pixels(),
+                  std::vector<std::uint32_t>(kItemWidth * kItemHeight, 0xFFFFFFFFu))
+            << c.what;
+    }
+}
+
 INSTANTIATE_TEST_SUITE_P(Kinds, BitmapTableTest, ::testing::ValuesIn(kKinds),
                          [](const ::testing::TestParamInfo<BitmapKind>& kind) {
+                             return std::string(kind.param.name);
+                         });
+INSTANTIATE_TEST_SUITE_P(Kinds, CompressedBitmapTableTest, ::testing::ValuesIn(kCompressedKinds),
+                         [](const ::testing::TestParamInfo<CompressedKind>& kind) {
                              return std::string(kind.param.name);
                          });
 
