@@ -10,6 +10,7 @@
 
 #include "foundation/nx_language_index.h"
 #include "foundation/nx_library_parts.h"
+#include "foundation/nx_localized.h"
 #include "platform/native_path.h"
 #include "resources/string_override_format.h"
 #include "tests/support/scratch_folder.h"
@@ -132,6 +133,23 @@ TEST_F(StringOverridesTest, LoadsTheSectionsOfTheLanguageOrElseEnglish) {
     EXPECT_EQ(NX_LoadStringOverrides(), kOverridesLoaded);
     EXPECT_EQ(Find(32531, 1), "User Guide (PDF)");
     Find(32533, 1, 1);
+}
+
+// The text fetch takes a replacement only when it has text: an empty one, which the writer never
+// stores but a damaged file can hold, passes on to the next list's. Japanese, without a section
+// of its own, asks for the English list's replacements.
+TEST_F(StringOverridesTest, TheFetchTakesTheFirstReplacementWithText) {
+    char text[kFetchBufferSize];
+    Write(OverrideFile(
+        {{0, {{32530, {""}}, {32531, {"Guida (PDF)"}}}}, {1, {{32531, {"User Guide (PDF)"}}}}}));
+    LanguageIndex = 0;
+    ASSERT_EQ(NX_LoadStringOverrides(), kOverridesLoaded);
+    NX_FetchString(text, 32530, 1);
+    EXPECT_STREQ(text, "Guida (PDF)");
+    LanguageIndex = 5;
+    ASSERT_EQ(NX_LoadStringOverrides(), kOverridesLoaded);
+    NX_FetchString(text, 32535, 1);
+    EXPECT_STREQ(text, "User Guide (PDF)");
 }
 
 TEST_F(StringOverridesTest, TheFirstRecordWithEnoughTextsAnswers) {
