@@ -242,8 +242,8 @@ bool LoadImageFile(const NX_String& path, Picture& out, bool asDIB) {
     out.Reset();
     IO::File* file = nullptr;
     std::uint64_t length = 0;
-    if (OpenFile(file, path.GetText(), 0) != 0 || GetFileLength(file, length) != 0 || length == 0 ||
-        length > 0x7FFFFFFFu) {
+    if (OpenFile(file, NX_Location(path.GetText()), 0) != 0 || GetFileLength(file, length) != 0 ||
+        length == 0 || length > 0x7FFFFFFFu) {
         CloseFile(file);
         return false;
     }

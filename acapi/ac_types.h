@@ -32,6 +32,8 @@ constexpr GSErrCode IOErr_AccessDenied = static_cast<GSErrCode>(0x81010102);
 constexpr GSErrCode IOErr_DiskFull = static_cast<GSErrCode>(0x81010103);
 constexpr GSErrCode IOErr_NotOpened = static_cast<GSErrCode>(0x81010104);
 constexpr GSErrCode IOErr_BadPosition = static_cast<GSErrCode>(0x81010105);
+// The emulated host's answer to IO::File::CreateNewMode when the name is taken.
+constexpr GSErrCode IOErr_FileExists = static_cast<GSErrCode>(0x81010106);
 
 // Four-character codes as the host reads them: "APPL" is 0x4150504C.
 constexpr GSType FourCharCode(const char (&code)[5]) {

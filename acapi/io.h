@@ -41,7 +41,12 @@ public:
         WriteMode = 1,
         WriteEmptyMode = 2,
         ReadWriteMode = 3,
-        AppendMode = 4
+        AppendMode = 4,
+        // Creates the file and opens it for writing, only if nothing at all has the name yet:
+        // an existing file, folder or link (even one leading nowhere) is left untouched and the
+        // open answers IOErr_FileExists. The emulated host's addition to modes 0 to 4, for a
+        // module that must never write into anything it did not make itself.
+        CreateNewMode = 5
     };
     enum AccessDeniedTreatment : int { DefaultTreatment = 0, ReadOnlyTreatment = 2 };
 

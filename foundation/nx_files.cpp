@@ -1,6 +1,11 @@
 #include "foundation/nx_files.h"
 
+#include <cctype>
 #include <memory>
+#include <string>
+
+#include "platform/file_access.h"
+#include "platform/native_path.h"
 
 namespace {
 
@@ -9,30 +14,70 @@ constexpr FileResult kOtherFailure = 6;
 
 // Host file objects live in host memory (their class allocator); they are released with the
 // matching delete.
-std::unique_ptr<IO::File> MakeFile(const char* path, IO::File::OnNotFound onNotFound) {
-    return std::unique_ptr<IO::File>(new IO::File(PathToLocation(path), onNotFound));
+std::unique_ptr<IO::File> MakeFile(const NX_Location& path, IO::File::OnNotFound onNotFound) {
+    return std::unique_ptr<IO::File>(new IO::File(path.GetHostLocation(), onNotFound));
 }
 
-constexpr const char* kPartialSuffix = ".part";
+// Private files are "~vlm1.tmp", "~vlm2.tmp" and so on: short, so that beside any name the
+// folder can hold there is room for them, and tried in turn, so that the first name nothing has
+// is taken. Past the last one the write gives up rather than touch what stands there.
+constexpr int kPrivateNames = 100;
 
-// One open, one write, one close; `opened` tells whether the open succeeded (the file is then
-// ours to remove if the write fails).
-FileResult WriteThroughOneOpen(const char* path, const char* data, std::uint64_t length,
-                               IO::File::OpenMode mode, bool& opened) {
+// Data the system could not flush at close is as lost as a failed write.
+FileResult WriteAndClose(IO::File& file, const char* data, std::uint64_t length) {
+    const FileResult written =
+        FileResultFromHostError(file.WriteBin(data, static_cast<std::size_t>(length)));
+    const FileResult closed = FileResultFromHostError(file.Close());
+    return written != 0 ? written : closed;
+}
+
+FileResult AppendToFile(const NX_Location& path, const char* data, std::uint64_t length) {
     const std::unique_ptr<IO::File> file = MakeFile(path, IO::File::Create);
     if (!file) {
         return kNoFileObject;
     }
-    const GSErrCode openError = file->Open(mode);
-    opened = openError == NoError;
-    if (!opened) {
+    const GSErrCode openError = file->Open(IO::File::AppendMode);
+    if (openError != NoError) {
         return FileResultFromHostError(openError);
     }
-    const FileResult written =
-        FileResultFromHostError(file->WriteBin(data, static_cast<std::size_t>(length)));
-    const FileResult closed = FileResultFromHostError(file->Close());
-    // Data the system could not flush at close is as lost as a failed write.
-    return written != 0 ? written : closed;
+    return WriteAndClose(*file, data, length);
+}
+
+// The file that a link at `path` leads to, or `path` itself; an empty place when the links go
+// round in a circle.
+NX_Location FileBehindLinks(const NX_Location& path) {
+    const std::string native = NativePathOfLocation(path);
+    const std::string behind = platform::FileBehindLinksUtf8(native);
+    if (behind == native) {
+        return path;
+    }
+    if (behind.empty()) {
+        return {};
+    }
+    const std::string text = platform::LocationTextFromNativePath(behind);
+    return NX_Location(IO::Location(GS::UniString(text.c_str(), GS::CC_UTF8)));
+}
+
+bool EqualIgnoringAsciiCase(const std::string& a, const std::string& b) {
+    if (a.size() != b.size()) {
+        return false;
+    }
+    for (std::size_t i = 0; i < a.size(); ++i) {
+        if (std::tolower(static_cast<unsigned char>(a[i])) !=
+            std::tolower(static_cast<unsigned char>(b[i]))) {
+            return false;
+        }
+    }
+    return true;
+}
+
+std::string Utf8OfAnsi(const char* text) {
+    const GS::UniString wide(text, GS::CC_Default);
+    const std::size_t length = wide.ToCStr(nullptr, 0, GS::CC_UTF8);
+    std::string utf8(length + 1, '\0');
+    wide.ToCStr(utf8.data(), utf8.size(), GS::CC_UTF8);
+    utf8.resize(length);
+    return utf8;
 }
 
 struct ListingContext {
@@ -41,16 +86,19 @@ struct ListingContext {
     const NX_List<NX_String>* extensions;
 };
 
-bool IsWanted(const NX_String& path, const NX_List<NX_String>* extensions) {
+// Judged by the file's exact name, so that no best-fitted character makes a name look wanted.
+bool IsWanted(const NX_Location& file, const NX_List<NX_String>* extensions) {
     if (extensions == nullptr) {
         return true;
     }
-    const NX_String extension = GetFileExtension(path);
-    if (extension.IsNull() || *extension.GetText() == '\0') {
+    const std::string name = file.GetExactName();
+    const std::size_t dot = name.find_last_of('.');
+    if (dot == std::string::npos || dot + 1 == name.size()) {
         return false;
     }
+    const std::string extension = name.substr(dot + 1);
     for (int i = 0; i < extensions->GetCount(); ++i) {
-        if (NX_String::EqualNoCase(extension.GetText(), (*extensions)[i].GetText())) {
+        if (EqualIgnoringAsciiCase(extension, Utf8OfAnsi((*extensions)[i].GetText()))) {
             return true;
         }
     }
@@ -69,10 +117,9 @@ bool ListEntry(const IO::Folder& parent, const GS::UniString& name, bool isFolde
         const IO::Folder folder(location);
         return folder.GetStatus() == NoError && folder.Enumerate(&ListEntry, userData) == NoError;
     }
-    NX_String path;
-    LocationToPath(location, path);
-    if (IsWanted(path, context.extensions)) {
-        context.list->Insert(NX_Location(path.GetText()));
+    const NX_Location file(location);
+    if (IsWanted(file, context.extensions)) {
+        context.list->Insert(file);
     }
     return true;
 }
@@ -96,11 +143,11 @@ FileResult FileResultFromHostError(GSErrCode error) {
     }
 }
 
-bool FileExists(const char* path) {
+bool FileExists(const NX_Location& path) {
     return MakeFile(path, IO::File::Fail)->GetStatus() == NoError;
 }
 
-FileResult ReadFile(const char* path, char* buffer, std::uint64_t& size, bool* existed,
+FileResult ReadFile(const NX_Location& path, char* buffer, std::uint64_t& size, bool* existed,
                     std::uint64_t position) {
     if (!FileExists(path)) {
         if (existed != nullptr) {
@@ -131,40 +178,75 @@ FileResult ReadFile(const char* path, char* buffer, std::uint64_t& size, bool* e
     return FileResultFromHostError(file->Close());
 }
 
-FileResult WriteFile(const char* path, const char* data, std::uint64_t length, bool append,
+FileResult WriteFile(const NX_Location& path, const char* data, std::uint64_t length, bool append,
                      bool createIfMissing) {
     if (!createIfMissing && !FileExists(path)) {
         return kOtherFailure;
     }
-    bool opened = false;
     if (append) {
-        return WriteThroughOneOpen(path, data, length, IO::File::AppendMode, opened);
+        return AppendToFile(path, data, length);
     }
-    // The new bytes go to a file beside the old one, which they replace in one step once they
-    // are all written and closed: a crash, a kill or a full disk at any moment leaves the old
-    // file or the new one, never a truncated one.
-    const NX_String partial = NX_String(path) + kPartialSuffix;
-    FileResult result =
-        WriteThroughOneOpen(partial.GetText(), data, length, IO::File::WriteEmptyMode, opened);
+    // The new bytes go to a file of our own beside the old one, which they replace in one step
+    // once they are all written and closed: a crash, a kill or a full disk at any moment leaves
+    // the old file or the new one, never a truncated one. Through a link the file it leads to is
+    // replaced, and the link stays.
+    const NX_Location target = FileBehindLinks(path);
+    if (target.GetExactText().empty()) {
+        return kOtherFailure;
+    }
+    IO::File* file = nullptr;
+    NX_Location partial;
+    FileResult result = CreatePrivateFile(target.Folder(), file, partial);
+    if (result != 0) {
+        return result;
+    }
+    result = WriteAndClose(*file, data, length);
+    CloseFile(file);
     if (result == 0) {
-        result = MoveFileOver(partial.GetText(), path);
+        result = MoveFileOver(partial, target);
     }
-    // A partial file that could not be opened is not ours: whatever stands there is left alone.
-    if (result != 0 && opened) {
-        DeleteEntry(partial.GetText());
+    if (result != 0) {
+        DeleteEntry(partial);
     }
     return result;
+}
+
+FileResult CreatePrivateFile(const NX_Location& folder, IO::File*& file, NX_Location& created) {
+    CloseFile(file);
+    for (int number = 1; number <= kPrivateNames; ++number) {
+        const NX_Location candidate =
+            folder.Join(NX_String::Format("~vlm%d.tmp", number).GetText());
+        std::unique_ptr<IO::File> made = MakeFile(candidate, IO::File::Create);
+        if (!made) {
+            return kNoFileObject;
+        }
+        const GSErrCode error = made->Open(IO::File::CreateNewMode);
+        if (error == IOErr_FileExists) {
+            continue;
+        }
+        if (error != NoError) {
+            return FileResultFromHostError(error);
+        }
+        file = made.release();
+        created = candidate;
+        return 0;
+    }
+    return kOtherFailure;
 }
 
 // Through the host's file services, like every other step of a write, rather than the system's
 // own call: the host then sees the whole write, and the emulated host can fail the move just as
 // it fails an open or a write.
-FileResult MoveFileOver(const char* fromPath, const char* toPath) {
+FileResult MoveFileOver(const NX_Location& from, const NX_Location& to) {
     return FileResultFromHostError(
-        IO::FileSystem::Move(PathToLocation(fromPath), PathToLocation(toPath)));
+        IO::FileSystem::Move(from.GetHostLocation(), to.GetHostLocation()));
 }
 
-FileResult OpenFile(IO::File*& file, const char* path, std::int32_t mode) {
+FileResult MoveFileOver(const char* fromPath, const char* toPath) {
+    return MoveFileOver(NX_Location(fromPath), NX_Location(toPath));
+}
+
+FileResult OpenFile(IO::File*& file, const NX_Location& path, std::int32_t mode) {
     CloseFile(file);
     file = MakeFile(path, mode == 0 ? IO::File::Fail : IO::File::Create).release();
     if (file == nullptr) {
@@ -213,8 +295,8 @@ void CloseFile(IO::File*& file) {
     }
 }
 
-bool DeleteEntry(const char* path) {
-    IO::Location location = PathToLocation(path);
+bool DeleteEntry(const NX_Location& path) {
+    IO::Location location = path.GetHostLocation();
     GS::UniString name;
     if (location.MoveLastLocalName(&name) != NoError) {
         return false;
@@ -223,9 +305,9 @@ bool DeleteEntry(const char* path) {
     return folder.GetStatus() == NoError && folder.Delete(name) == NoError;
 }
 
-bool ListFolder(const char* folderPath, const NX_List<NX_String>* extensions, bool recursive,
+bool ListFolder(const NX_Location& folderPath, const NX_List<NX_String>* extensions, bool recursive,
                 NX_List<NX_Location>& list) {
-    const IO::Folder folder(PathToLocation(folderPath));
+    const IO::Folder folder(folderPath.GetHostLocation());
     if (folder.GetStatus() != NoError) {
         return false;
     }

@@ -39,11 +39,6 @@ bool NX_GetLibraryPartLocation(int index, NX_Location& out) {
         part.location == nullptr) {
         return false;
     }
-    NX_String path;
-    LocationToPath(*part.location, path);
-    if (path.IsNull()) {
-        return false;
-    }
-    out = NX_Location(path.GetText());
-    return true;
+    out = NX_Location(*part.location);
+    return !out.GetExactText().empty();
 }

@@ -33,7 +33,7 @@ constexpr std::size_t kMaximumOverrideBytes = 256 * 1024;
 class OverrideFileReader {
 public:
     explicit OverrideFileReader(const NX_Location& location)
-        : file(new IO::File(PathToLocation(location.GetText()))) {}
+        : file(new IO::File(location.GetHostLocation())) {}
 
     bool Open() {
         std::uint64_t length = 0;

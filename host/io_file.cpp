@@ -48,8 +48,29 @@ const char* StreamMode(File::OpenMode mode, bool exists) {
             return "wb";
         case File::AppendMode:
             return "ab";
+        case File::CreateNewMode:
+            break;
     }
     return nullptr;
+}
+
+void TakeOpened(FileState& file, const void* opener) {
+    file.opener = opener;
+    host::CountTaken(file.opener, host::Holding::File, 0);
+}
+
+// Nothing is looked at before the system's exclusive create: whatever has the name, the create
+// refuses it, and no one can slip a link in between a look and the create.
+GSErrCode OpenNew(FileState& file) {
+    if (file.nativePath.empty()) {
+        return IOErr_General;
+    }
+    errno = 0;
+    file.stream = platform::CreateNewFileUtf8(file.nativePath);
+    if (file.stream == nullptr) {
+        return host::FileErrorFromErrno(errno);
+    }
+    return NoError;
 }
 
 }  // namespace
@@ -87,6 +108,13 @@ GSErrCode File::Open(OpenMode mode, AccessDeniedTreatment /*treatment*/) {
     if (file.stream != nullptr) {
         return IOErr_General;
     }
+    if (mode == CreateNewMode) {
+        const GSErrCode created = OpenNew(file);
+        if (created == NoError) {
+            TakeOpened(file, host::TakerAt(__builtin_return_address(0)));
+        }
+        return created;
+    }
     const GSErrCode status = GetStatus();
     if (status != NoError) {
         return status;
@@ -104,8 +132,7 @@ GSErrCode File::Open(OpenMode mode, AccessDeniedTreatment /*treatment*/) {
     if (file.stream == nullptr) {
         return host::FileErrorFromErrno(errno);
     }
-    file.opener = host::TakerAt(__builtin_return_address(0));
-    host::CountTaken(file.opener, host::Holding::File, 0);
+    TakeOpened(file, host::TakerAt(__builtin_return_address(0)));
     return NoError;
 }
 

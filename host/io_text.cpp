@@ -89,6 +89,8 @@ GSErrCode FileErrorFromErrno(int error) {
             return IOErr_AccessDenied;
         case ENOSPC:
             return IOErr_DiskFull;
+        case EEXIST:
+            return IOErr_FileExists;
         default:
             return IOErr_General;
     }

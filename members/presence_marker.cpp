@@ -11,14 +11,13 @@ std::int16_t HostMainVersion() {
     return application.mainVersion;
 }
 
-bool MarkerPath(std::int16_t mainVersion, NX_String& path) {
-    NX_String folder;
-    if (GetSettingsFolderPath(folder) != NoError) {
+bool MarkerPath(std::int16_t mainVersion, NX_Location& path) {
+    NX_Location folder;
+    if (GetSettingsFolder(folder) != NoError) {
         return false;
     }
-    path =
-        JoinPath(folder.GetText(),
-                 NX_String::Format("Velmora_AC%ld.vlm", static_cast<long>(mainVersion)).GetText());
+    path = folder.Join(
+        NX_String::Format("Velmora_AC%ld.vlm", static_cast<long>(mainVersion)).GetText());
     return true;
 }
 
@@ -27,17 +26,17 @@ bool MarkerPath(std::int16_t mainVersion, NX_String& path) {
 bool CreatePresenceMarker(std::optional<std::int16_t> mainVersion) {
     // The host is asked only when the caller has no version: before Initialize (CheckEnvironment)
     // the module holds no context to ask it with.
-    NX_String path;
+    NX_Location path;
     if (!MarkerPath(mainVersion ? *mainVersion : HostMainVersion(), path)) {
         return false;
     }
     // A stale marker of an earlier run is replaced by a new empty file.
-    return WriteFile(path.GetText(), "", 0, false, true) == 0;
+    return WriteFile(path, "", 0, false, true) == 0;
 }
 
 void DeletePresenceMarker() {
-    NX_String path;
+    NX_Location path;
     if (MarkerPath(HostMainVersion(), path)) {
-        DeleteEntry(path.GetText());
+        DeleteEntry(path);
     }
 }

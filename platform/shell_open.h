@@ -2,10 +2,15 @@
 // application.
 #pragma once
 
+#include <string>
+
 namespace platform {
 
-// The path is in the host's location form ("C:\folder\file.pdf"); an address is passed as it
-// is. Whether the system could open it is not reported.
-void OpenInShell(const char* pathOrAddress);
+// A web address, passed as it is. Whether the system could open it is not reported, here and
+// below.
+void OpenInShell(const char* address);
+// A document at a location text in UTF-8 ("C:\folder\file.pdf"), handed over exactly: on
+// Windows through the 8-bit call when the code page holds the path, else through the wide one.
+void OpenFileInShell(const std::string& utf8LocationText);
 
 }  // namespace platform

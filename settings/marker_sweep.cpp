@@ -6,19 +6,21 @@
 void SweepMarkers() {
     API_ServerApplicationInfo application{};
     HostInterface::Environment(FourCharCode("APPL"), &application);
-    NX_String folder;
-    if (GetSettingsFolderPath(folder) != NoError) {
+    NX_Location folder;
+    if (GetSettingsFolder(folder) != NoError) {
         return;
     }
     const NX_String suffix =
         NX_String::Format("_%ld.vlm", static_cast<long>(application.mainVersion));
     NX_List<NX_Location> files;
-    if (!ListFolder(folder.GetText(), nullptr, false, files)) {
+    if (!ListFolder(folder, nullptr, false, files)) {
         return;
     }
     for (int i = 0; i < files.GetCount(); ++i) {
-        if (GetFileName(files[i].GetPath()).EndsWith(suffix.GetText())) {
-            DeleteEntry(files[i].GetText());
+        // The exact name decides: a best-fitted one could end in the suffix when the file's
+        // own name does not.
+        if (files[i].GetExactName().ends_with(suffix.GetText())) {
+            DeleteEntry(files[i]);
         }
     }
 }

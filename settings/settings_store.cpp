@@ -52,15 +52,11 @@ NX_Setting* Find(Store& store, const NX_String& name) {
 
 }  // namespace
 
-GSErrCode GetSettingsFilePath(SettingsStore store, NX_String& path) {
-    NX_String folder;
-    const GSErrCode error = GetSettingsFolderPath(folder);
-    if (error != NoError) {
-        path = NX_String();
-        return error;
-    }
-    path = JoinPath(folder.GetText(), FileNameOf(store));
-    return NoError;
+GSErrCode GetSettingsFilePath(SettingsStore store, NX_Location& path) {
+    NX_Location folder;
+    const GSErrCode error = GetSettingsFolder(folder);
+    path = error == NoError ? folder.Join(FileNameOf(store)) : NX_Location();
+    return error;
 }
 
 bool LoadSettings(SettingsStore storeNumber, bool onlyIfNotLoaded) {
@@ -70,15 +66,14 @@ bool LoadSettings(SettingsStore storeNumber, bool onlyIfNotLoaded) {
     }
     store.records.Clear();
     store.fileBeyondLimits = false;
-    NX_String path;
+    NX_Location path;
     if (GetSettingsFilePath(storeNumber, path) != NoError) {
         return false;
     }
     std::uint64_t length = 0;
-    if (FileExists(path.GetText())) {
+    if (FileExists(path)) {
         IO::File* file = nullptr;
-        const bool measured =
-            OpenFile(file, path.GetText(), 0) == 0 && GetFileLength(file, length) == 0;
+        const bool measured = OpenFile(file, path, 0) == 0 && GetFileLength(file, length) == 0;
         CloseFile(file);
         if (!measured) {
             return false;
@@ -89,7 +84,7 @@ bool LoadSettings(SettingsStore storeNumber, bool onlyIfNotLoaded) {
         }
     }
     WorkBuffer buffer(kSettingsBufferSize);
-    if (length > 0 && ReadFile(path.GetText(), buffer.Bytes(), length, nullptr, 0) != 0) {
+    if (length > 0 && ReadFile(path, buffer.Bytes(), length, nullptr, 0) != 0) {
         return false;
     }
     for (std::uint64_t i = 0; i < length; ++i) {
@@ -121,11 +116,11 @@ bool SaveSettings(SettingsStore storeNumber) {
     for (char& byte : encoded) {
         byte = static_cast<char>(ExchangeHalves(static_cast<unsigned char>(byte)));
     }
-    NX_String path;
+    NX_Location path;
     if (GetSettingsFilePath(storeNumber, path) != NoError) {
         return false;
     }
-    return WriteFile(path.GetText(), encoded.data(), encoded.size(), false, true) == 0;
+    return WriteFile(path, encoded.data(), encoded.size(), false, true) == 0;
 }
 
 bool GetSetting(SettingsStore storeNumber, const NX_String& name, NX_String* value,

@@ -4,13 +4,15 @@
 
 #include <cstdint>
 
+#include "foundation/nx_location.h"
 #include "foundation/nx_string.h"
 
 // "TarnPlugins.cfg", shared by the whole suite ("Language"), and "Velmora_160.cfg" ("AutoUpdate",
 // "LastUpdateCheck_160").
 enum SettingsStore : std::int32_t { FamilyStore = 0, VersionStore = 1 };
 
-GSErrCode GetSettingsFilePath(SettingsStore store, NX_String& path);
+// The store's file in the settings folder, exact; the host's error or 0.
+GSErrCode GetSettingsFilePath(SettingsStore store, NX_Location& path);
 bool LoadSettings(SettingsStore store, bool onlyIfNotLoaded);
 bool SaveSettings(SettingsStore store);
 bool GetSetting(SettingsStore store, const NX_String& name, NX_String* value, bool loadIfNeeded);

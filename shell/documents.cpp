@@ -1,5 +1,7 @@
 #include "shell/documents.h"
 
+#include <string>
+
 #include "foundation/nx_files.h"
 #include "foundation/nx_language_index.h"
 #include "foundation/nx_localized.h"
@@ -25,33 +27,41 @@ const char* DocumentName(ShippedDocument document) {
     return "";
 }
 
-NX_String DocumentPath(const char* name) {
+NX_Location DocumentPath(const char* name) {
     IO::Location own;
-    NX_String modulePath;
-    if (HostInterface::GetOwnLocation(&own) == NoError) {
-        LocationToPath(own, modulePath);
+    if (HostInterface::GetOwnLocation(&own) != NoError) {
+        return {};
     }
-    if (modulePath.GetText()[0] == '\0') {
-        return NX_String("");
+    const NX_Location module(own);
+    if (module.GetExactText().empty()) {
+        return {};
     }
-    const int lastSeparator = modulePath.ReverseFind("\\");
-    if (lastSeparator < 0) {
-        return NX_String(name);
+    const NX_Location folder = module.Folder();
+    return folder.GetExactText().empty() ? NX_Location(name) : folder.Join(name);
+}
+
+// The first `count` characters of a UTF-8 text.
+std::string FirstCharacters(const std::string& text, int count) {
+    std::size_t end = 0;
+    for (int taken = 0; end < text.size() && taken < count; ++taken) {
+        ++end;
+        while (end < text.size() && (static_cast<unsigned char>(text[end]) & 0xC0) == 0x80) {
+            ++end;
+        }
     }
-    return modulePath.Mid(0, lastSeparator) + "\\" + name;
+    return text.substr(0, end);
 }
 
 }  // namespace
 
-bool OpenDocument(const NX_String& path) {
+bool OpenDocument(const NX_Location& path) {
     IO::File* file = nullptr;
-    const FileResult opened = OpenFile(file, path.GetText(), IO::File::ReadMode);
+    const FileResult opened = OpenFile(file, path, IO::File::ReadMode);
     CloseFile(file);
     if (opened != 0) {
         return false;
     }
-    const NX_String shellPath = NX_String(path.GetText(), kShellPathLength);
-    platform::OpenInShell(shellPath.GetText());
+    platform::OpenFileInShell(FirstCharacters(path.GetExactText(), kShellPathLength));
     return true;
 }
 

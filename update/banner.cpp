@@ -35,7 +35,7 @@ void LoadBanner(std::int32_t state) {
     if (UpdateDialogId() != 0) {
         LoadBannerPicture(path);
     }
-    DeleteEntry(path.GetText());
+    DeleteEntry(NX_Location(path.GetText()));
     if (UpdateDialogId() != 0) {
         DGUserRedrawItem(UpdateDialogId(), kBannerItem);
     }

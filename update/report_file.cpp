@@ -4,10 +4,10 @@
 
 #include "foundation/nx_files.h"
 
-bool WriteReportFile(const NX_String& path, const NX_List<NX_String>& lines) {
+bool WriteReportFile(const NX_Location& path, const NX_List<NX_String>& lines) {
     std::string text;
     for (int i = 0; i < lines.GetCount(); ++i) {
         text += lines[i].GetText();
     }
-    return WriteFile(path.GetText(), text.data(), text.size(), false, true) == 0;
+    return WriteFile(path, text.data(), text.size(), false, true) == 0;
 }

@@ -1,5 +1,7 @@
 #include "update/report_save_dialog.h"
 
+#include <string>
+
 #include "acapi/dg.h"
 #include "acapi/ftm.h"
 #include "foundation/nx_language_index.h"
@@ -17,7 +19,7 @@ constexpr short kDefaultNameText = 14;
 
 }  // namespace
 
-bool ShowSaveDialog(NX_String& path, const char* typeDescription, const char* extension,
+bool ShowSaveDialog(NX_Location& path, const char* typeDescription, const char* extension,
                     GSType typeCode, const NX_String& title, const NX_String& defaultName) {
     const FTM::FileType type{GS::UniString(typeDescription), GS::UniString(extension), kCreatorCode,
                              typeCode, kTextFileIcon};
@@ -33,11 +35,11 @@ bool ShowSaveDialog(NX_String& path, const char* typeDescription, const char* ex
                       hasFolder ? &folder : nullptr, fileName.ToUniString(), &chosen)) {
         return false;
     }
-    LocationToPath(chosen, path);
+    path = NX_Location(chosen);
     return true;
 }
 
-bool AskReportFile(NX_String& path, bool& cancelled) {
+bool AskReportFile(NX_Location& path, bool& cancelled) {
     const short update = static_cast<short>(resource_ids::kUpdateStrings + LanguageIndex);
     cancelled = false;
     if (!ShowSaveDialog(path, "Text Files", "TXT", FourCharCode("TEXT"),
@@ -46,5 +48,8 @@ bool AskReportFile(NX_String& path, bool& cancelled) {
         cancelled = true;
         return true;
     }
-    return NX_String::EqualNoCase(GetFileExtension(path).GetText(), "TXT");
+    // The exact name's extension: a best-fitted character must not turn another one into "txt".
+    const std::string name = path.GetExactName();
+    const std::size_t dot = name.find_last_of('.');
+    return dot != std::string::npos && NX_String::EqualNoCase(name.substr(dot + 1).c_str(), "TXT");
 }

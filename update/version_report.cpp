@@ -39,7 +39,7 @@ void BuildReportLines(const AboutData& about, NX_List<NX_String>& lines) {
 }
 
 void SaveVersionReport(AboutData& about) {
-    NX_String path;
+    NX_Location path;
     bool cancelled = false;
     while (!AskReportFile(path, cancelled)) {
         // The extension is never added for the user: the name is asked for again.

@@ -401,7 +401,7 @@ bool ReadVersionsFile(NX_List<NX_AddonUpdate_Message>& messages,
     const NX_String path = JoinPath(folder.GetText(), kVersionsFileName);
     OpenedFile opened;
     IO::File*& file = opened.file;
-    if (OpenFile(file, path.GetText(), 0) != 0) {
+    if (OpenFile(file, NX_Location(path.GetText()), 0) != 0) {
         return false;
     }
     std::string bytes;

@@ -1,13 +1,80 @@
 #include "platform/file_access.h"
 
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <vector>
+
 namespace platform {
+
+namespace {
+
+// Links followed before a chain counts as a circle, as the system's own limit.
+constexpr int kMaximumLinks = 40;
+
+bool IsReadOnlyFile(const std::string& utf8Path) {
+    struct stat status {};
+    return stat(utf8Path.c_str(), &status) == 0 && S_ISREG(status.st_mode) &&
+           (status.st_mode & (S_IWUSR | S_IWGRP | S_IWOTH)) == 0;
+}
+
+}  // namespace
 
 std::FILE* OpenFileUtf8(const std::string& utf8Path, const char* mode) {
     return std::fopen(utf8Path.c_str(), mode);
 }
 
+std::FILE* CreateNewFileUtf8(const std::string& utf8Path) {
+    const int descriptor =
+        open(utf8Path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0666);
+    if (descriptor < 0) {
+        return nullptr;
+    }
+    std::FILE* stream = fdopen(descriptor, "wb");
+    if (stream == nullptr) {
+        const int error = errno;
+        close(descriptor);
+        unlink(utf8Path.c_str());
+        errno = error;
+    }
+    return stream;
+}
+
+// rename() would replace a file without write permission as readily as any other; the file's
+// own read-only mark is kept here as Windows keeps it.
 bool ReplaceFileUtf8(const std::string& fromUtf8Path, const std::string& toUtf8Path) {
+    if (IsReadOnlyFile(toUtf8Path)) {
+        errno = EACCES;
+        return false;
+    }
     return std::rename(fromUtf8Path.c_str(), toUtf8Path.c_str()) == 0;
+}
+
+std::string FileBehindLinksUtf8(const std::string& utf8Path) {
+    std::string path = utf8Path;
+    for (int followed = 0; followed <= kMaximumLinks; ++followed) {
+        struct stat status {};
+        if (lstat(path.c_str(), &status) != 0 || !S_ISLNK(status.st_mode)) {
+            return path;
+        }
+        std::vector<char> target(static_cast<std::size_t>(status.st_size) + 256, '\0');
+        const ssize_t length = readlink(path.c_str(), target.data(), target.size());
+        if (length <= 0 || static_cast<std::size_t>(length) >= target.size()) {
+            return {};
+        }
+        const std::string next(target.data(), static_cast<std::size_t>(length));
+        if (next.front() == '/') {
+            path = next;
+        } else {
+            const std::size_t separator = path.find_last_of('/');
+            path =
+                (separator == std::string::npos ? std::string() : path.substr(0, separator + 1)) +
+                next;
+        }
+    }
+    return {};
 }
 
 }  // namespace platform

@@ -13,17 +13,9 @@ namespace platform {
 
 namespace {
 
-bool IsLocation(const std::string& text) {
-    return text.size() >= 3 && text[1] == ':' && text[2] == '\\';
-}
-
-}  // namespace
-
 // xdg-open without a shell; it returns once it has handed the file on, so waiting keeps the
 // order of what the two programs print.
-void OpenInShell(const char* pathOrAddress) {
-    const std::string text = pathOrAddress != nullptr ? pathOrAddress : "";
-    std::string argument = IsLocation(text) ? NativePathFromLocationText(text) : text;
+void Spawn(std::string argument) {
     char program[] = "xdg-open";
     char* arguments[] = {program, argument.data(), nullptr};
     std::fflush(nullptr);
@@ -32,6 +24,16 @@ void OpenInShell(const char* pathOrAddress) {
         int status = 0;
         waitpid(child, &status, 0);
     }
+}
+
+}  // namespace
+
+void OpenInShell(const char* address) {
+    Spawn(address != nullptr ? address : "");
+}
+
+void OpenFileInShell(const std::string& utf8LocationText) {
+    Spawn(NativePathFromLocationText(utf8LocationText));
 }
 
 }  // namespace platform

@@ -1,30 +1,122 @@
 #include "platform/file_access.h"
 
+#include <fcntl.h>
+#include <io.h>
 #include <windows.h>
 
+#include <cerrno>
 #include <vector>
 
 namespace platform {
 
 namespace {
+
 std::vector<wchar_t> Wide(const std::string& utf8) {
     const int count = MultiByteToWideChar(CP_UTF8, 0, utf8.c_str(), -1, nullptr, 0);
     std::vector<wchar_t> wide(count > 0 ? count : 1, L'\0');
     MultiByteToWideChar(CP_UTF8, 0, utf8.c_str(), -1, wide.data(), count);
     return wide;
 }
+
+std::string Utf8(const wchar_t* wide) {
+    const int size = WideCharToMultiByte(CP_UTF8, 0, wide, -1, nullptr, 0, nullptr, nullptr);
+    std::string utf8(static_cast<std::size_t>(size > 0 ? size : 1), '\0');
+    WideCharToMultiByte(CP_UTF8, 0, wide, -1, utf8.data(), size, nullptr, nullptr);
+    utf8.resize(utf8.size() - 1);
+    return utf8;
+}
+
+int ErrnoOfLastError() {
+    switch (GetLastError()) {
+        case ERROR_FILE_EXISTS:
+        case ERROR_ALREADY_EXISTS:
+            return EEXIST;
+        case ERROR_FILE_NOT_FOUND:
+        case ERROR_PATH_NOT_FOUND:
+            return ENOENT;
+        case ERROR_ACCESS_DENIED:
+        case ERROR_WRITE_PROTECT:
+            return EACCES;
+        case ERROR_DISK_FULL:
+        case ERROR_HANDLE_DISK_FULL:
+            return ENOSPC;
+        default:
+            return EIO;
+    }
+}
+
 }  // namespace
 
 std::FILE* OpenFileUtf8(const std::string& utf8Path, const char* mode) {
     return _wfopen(Wide(utf8Path).data(), Wide(mode).data());
 }
 
+// CREATE_NEW fails on any name that exists, links included, and so never follows one.
+std::FILE* CreateNewFileUtf8(const std::string& utf8Path) {
+    const std::vector<wchar_t> path = Wide(utf8Path);
+    HANDLE handle = CreateFileW(path.data(), GENERIC_WRITE, FILE_SHARE_READ, nullptr, CREATE_NEW,
+                                FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (handle == INVALID_HANDLE_VALUE) {
+        errno = ErrnoOfLastError();
+        return nullptr;
+    }
+    const int descriptor =
+        _open_osfhandle(reinterpret_cast<intptr_t>(handle), _O_WRONLY | _O_BINARY);
+    std::FILE* stream = descriptor >= 0 ? _fdopen(descriptor, "wb") : nullptr;
+    if (stream == nullptr) {
+        if (descriptor >= 0) {
+            _close(descriptor);
+        } else {
+            CloseHandle(handle);
+        }
+        DeleteFileW(path.data());
+        errno = EIO;
+    }
+    return stream;
+}
+
 // The paths are UTF-8 like every path here, so the wide form of the call. The first flag lets it
 // replace an existing file, which a plain rename refuses; the second returns only once the move
-// has reached the disk.
+// has reached the disk. A read-only target is refused by the system.
 bool ReplaceFileUtf8(const std::string& fromUtf8Path, const std::string& toUtf8Path) {
-    return MoveFileExW(Wide(fromUtf8Path).data(), Wide(toUtf8Path).data(),
-                       MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) != 0;
+    if (MoveFileExW(Wide(fromUtf8Path).data(), Wide(toUtf8Path).data(),
+                    MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) != 0) {
+        return true;
+    }
+    errno = ErrnoOfLastError();
+    return false;
+}
+
+std::string FileBehindLinksUtf8(const std::string& utf8Path) {
+    const std::vector<wchar_t> path = Wide(utf8Path);
+    const DWORD attributes = GetFileAttributesW(path.data());
+    if (attributes == INVALID_FILE_ATTRIBUTES || (attributes & FILE_ATTRIBUTE_REPARSE_POINT) == 0) {
+        return utf8Path;
+    }
+    HANDLE handle =
+        CreateFileW(path.data(), 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                    OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr);
+    if (handle == INVALID_HANDLE_VALUE) {
+        return {};
+    }
+    std::vector<wchar_t> final(MAX_PATH, L'\0');
+    DWORD length = GetFinalPathNameByHandleW(handle, final.data(), static_cast<DWORD>(final.size()),
+                                             FILE_NAME_NORMALIZED | VOLUME_NAME_DOS);
+    if (length >= final.size()) {
+        final.assign(length + 1, L'\0');
+        length = GetFinalPathNameByHandleW(handle, final.data(), static_cast<DWORD>(final.size()),
+                                           FILE_NAME_NORMALIZED | VOLUME_NAME_DOS);
+    }
+    CloseHandle(handle);
+    if (length == 0 || length >= final.size()) {
+        return {};
+    }
+    std::string resolved = Utf8(final.data());
+    // The answer starts with "\\?\", which the other calls do not need.
+    if (resolved.rfind("\\\\?\\", 0) == 0) {
+        resolved.erase(0, 4);
+    }
+    return resolved;
 }
 
 }  // namespace platform

@@ -5,10 +5,31 @@
 
 #include <shellapi.h>
 
+#include <vector>
+
 namespace platform {
 
-void OpenInShell(const char* pathOrAddress) {
-    ShellExecuteA(nullptr, "open", pathOrAddress, nullptr, nullptr, SW_SHOWNORMAL);
+void OpenInShell(const char* address) {
+    ShellExecuteA(nullptr, "open", address, nullptr, nullptr, SW_SHOWNORMAL);
+}
+
+void OpenFileInShell(const std::string& utf8LocationText) {
+    const int count = MultiByteToWideChar(CP_UTF8, 0, utf8LocationText.c_str(), -1, nullptr, 0);
+    std::vector<wchar_t> wide(count > 0 ? count : 1, L'\0');
+    MultiByteToWideChar(CP_UTF8, 0, utf8LocationText.c_str(), -1, wide.data(), count);
+    // Without best fit, a character the code page lacks shows as the default character, so the
+    // 8-bit path is used only when it names the very same file.
+    BOOL lossy = FALSE;
+    const int size = WideCharToMultiByte(CP_ACP, WC_NO_BEST_FIT_CHARS, wide.data(), -1, nullptr, 0,
+                                         nullptr, &lossy);
+    std::vector<char> ansi(size > 0 ? size : 1, '\0');
+    WideCharToMultiByte(CP_ACP, WC_NO_BEST_FIT_CHARS, wide.data(), -1, ansi.data(), size, nullptr,
+                        &lossy);
+    if (!lossy && size > 0) {
+        ShellExecuteA(nullptr, "open", ansi.data(), nullptr, nullptr, SW_SHOWNORMAL);
+    } else {
+        ShellExecuteW(nullptr, L"open", wide.data(), nullptr, nullptr, SW_SHOWNORMAL);
+    }
 }
 
 }  // namespace platform

@@ -29,6 +29,9 @@ protected:
     std::string PathText(const std::string& name) const {
         return platform::LocationTextFromNativePath(Native(folder / name));
     }
+    NX_Location Place(const std::string& name) const {
+        return NX_Location(IO::Location(GS::UniString(PathText(name).c_str(), GS::CC_UTF8)));
+    }
     void Put(const std::string& name, const std::string& bytes) const {
         std::ofstream(folder / name, std::ios::binary) << bytes;
     }
@@ -51,49 +54,49 @@ TEST_F(FilesTest, MissingFileReadsAsNothing) {
     char buffer[8] = "abcdefg";
     std::uint64_t size = 5;
     bool existed = true;
-    EXPECT_EQ(ReadFile(PathText("none.cfg").c_str(), buffer, size, &existed, 0), 0);
+    EXPECT_EQ(ReadFile(Place("none.cfg"), buffer, size, &existed, 0), 0);
     EXPECT_FALSE(existed);
     EXPECT_EQ(size, 5u);
     EXPECT_STREQ(buffer, "abcdefg");
-    EXPECT_FALSE(FileExists(PathText("none.cfg").c_str()));
+    EXPECT_FALSE(FileExists(Place("none.cfg")));
 }
 
 TEST_F(FilesTest, WriteReplacesOrAppendsAndReadsBackWholeOrInPart) {
-    const std::string path = PathText("data.bin");
+    const NX_Location path = Place("data.bin");
     const std::string bytes("a\0b\r\n\xFF", 6);
-    EXPECT_EQ(WriteFile(path.c_str(), bytes.data(), bytes.size(), false, true), 0);
+    EXPECT_EQ(WriteFile(path, bytes.data(), bytes.size(), false, true), 0);
     EXPECT_EQ(Get("data.bin"), bytes);
-    EXPECT_EQ(WriteFile(path.c_str(), "xyz", 3, true, true), 0);
+    EXPECT_EQ(WriteFile(path, "xyz", 3, true, true), 0);
     EXPECT_EQ(Get("data.bin"), bytes + "xyz");
-    EXPECT_EQ(WriteFile(path.c_str(), "new", 3, false, false), 0);
+    EXPECT_EQ(WriteFile(path, "new", 3, false, false), 0);
     EXPECT_EQ(Get("data.bin"), "new");
 
     Put("data.bin", "0123456789");
     char buffer[16] = {};
     std::uint64_t size = 0;
     bool existed = false;
-    EXPECT_EQ(ReadFile(path.c_str(), buffer, size, &existed, 0), 0);
+    EXPECT_EQ(ReadFile(path, buffer, size, &existed, 0), 0);
     EXPECT_TRUE(existed);
     EXPECT_EQ(size, 10u);
     EXPECT_EQ(std::string(buffer, 10), "0123456789");
     char part[4] = {};
     std::uint64_t three = 3;
-    EXPECT_EQ(ReadFile(path.c_str(), part, three, nullptr, 4), 0);
+    EXPECT_EQ(ReadFile(path, part, three, nullptr, 4), 0);
     EXPECT_EQ(std::string(part, 3), "456");
 }
 
 TEST_F(FilesTest, FailuresGiveNonZeroResultsAndCreateNothing) {
-    EXPECT_EQ(WriteFile(PathText("absent.cfg").c_str(), "x", 1, false, false), 6);
+    EXPECT_EQ(WriteFile(Place("absent.cfg"), "x", 1, false, false), 6);
     EXPECT_FALSE(fs::exists(folder / "absent.cfg"));
     // A folder that does not exist, and a "folder" that is a file: no write can succeed.
-    EXPECT_NE(WriteFile(PathText("no\\such\\file.cfg").c_str(), "x", 1, false, true), 0);
+    EXPECT_NE(WriteFile(Place("no\\such\\file.cfg"), "x", 1, false, true), 0);
     Put("plain", "x");
-    EXPECT_NE(WriteFile(PathText("plain\\file.cfg").c_str(), "x", 1, false, true), 0);
+    EXPECT_NE(WriteFile(Place("plain\\file.cfg"), "x", 1, false, true), 0);
     EXPECT_EQ(Get("plain"), "x");
 
     IO::File* file = nullptr;
-    EXPECT_EQ(OpenFile(file, PathText("absent.cfg").c_str(), 0), 3);
-    EXPECT_EQ(OpenFile(file, PathText("absent.cfg").c_str(), 7), 6);
+    EXPECT_EQ(OpenFile(file, Place("absent.cfg"), 0), 3);
+    EXPECT_EQ(OpenFile(file, Place("absent.cfg"), 7), 6);
     CloseFile(file);
     EXPECT_EQ(file, nullptr);
     std::uint64_t length = 0;
@@ -123,7 +126,7 @@ TEST_F(FilesTest, HostErrorsGiveTheirOwnResults) {
 TEST_F(FilesTest, OpenFileReadsAcrossCalls) {
     Put("versions.txt", "hello world");
     IO::File* file = nullptr;
-    ASSERT_EQ(OpenFile(file, PathText("versions.txt").c_str(), 0), 0);
+    ASSERT_EQ(OpenFile(file, Place("versions.txt"), 0), 0);
     std::uint64_t length = 0;
     EXPECT_EQ(GetFileLength(file, length), 0);
     EXPECT_EQ(length, 11u);
@@ -137,10 +140,10 @@ TEST_F(FilesTest, OpenFileReadsAcrossCalls) {
 
 TEST_F(FilesTest, DeleteEntryRemovesOnlyFiles) {
     Put("marker.vlm", "");
-    EXPECT_TRUE(DeleteEntry(PathText("marker.vlm").c_str()));
+    EXPECT_TRUE(DeleteEntry(Place("marker.vlm")));
     EXPECT_FALSE(fs::exists(folder / "marker.vlm"));
-    EXPECT_FALSE(DeleteEntry(PathText("marker.vlm").c_str()));
-    EXPECT_FALSE(DeleteEntry(PathText("no\\such.vlm").c_str()));
+    EXPECT_FALSE(DeleteEntry(Place("marker.vlm")));
+    EXPECT_FALSE(DeleteEntry(Place("no\\such.vlm")));
 }
 
 std::set<std::string> Names(NX_List<NX_Location>& list) {
@@ -162,20 +165,20 @@ TEST_F(FilesTest, ListFolderFiltersByExtensionAndRecursesOnlyWhenAsked) {
     NX_List<NX_String> extensions;
     extensions.Insert("vlm");
     NX_List<NX_Location> flat;
-    EXPECT_TRUE(ListFolder(PathText("").c_str(), &extensions, false, flat));
+    EXPECT_TRUE(ListFolder(Place(""), &extensions, false, flat));
     EXPECT_EQ(Names(flat), (std::set<std::string>{"a.VLM", "b.vlm"}));
 
     NX_List<NX_Location> everything;
-    EXPECT_TRUE(ListFolder(PathText("").c_str(), nullptr, false, everything));
+    EXPECT_TRUE(ListFolder(Place(""), nullptr, false, everything));
     EXPECT_EQ(Names(everything), (std::set<std::string>{"a.VLM", "b.vlm", "c.vlmx", "d"}));
 
     NX_List<NX_Location> deep;
-    EXPECT_TRUE(ListFolder(PathText("").c_str(), &extensions, true, deep));
+    EXPECT_TRUE(ListFolder(Place(""), &extensions, true, deep));
     EXPECT_EQ(Names(deep), (std::set<std::string>{"a.VLM", "b.vlm", "e.vlm", "f.vlm"}));
     EXPECT_EQ(std::string(deep[deep.GetCount() - 1].GetText()), PathText("sub\\e.vlm"));
 
     NX_List<NX_Location> none;
-    EXPECT_FALSE(ListFolder(PathText("missing").c_str(), nullptr, false, none));
+    EXPECT_FALSE(ListFolder(Place("missing"), nullptr, false, none));
     EXPECT_EQ(none.GetCount(), 0);
 }
 

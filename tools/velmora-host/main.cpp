@@ -2,11 +2,14 @@
 // what a user would see as a line-based transcript.
 #include <fstream>
 #include <iostream>
+#include <string>
+#include <vector>
 #ifdef _WIN32
 #include <fcntl.h>
 #include <io.h>
 #endif
 
+#include "platform/command_line.h"
 #include "tools/velmora-host/options.h"
 #include "tools/velmora-host/session.h"
 
@@ -15,7 +18,14 @@ int main(int argc, char** argv) {
     // The transcript is compared byte for byte with the Linux build's: no CR before each LF.
     _setmode(_fileno(stdout), _O_BINARY);
 #endif
-    const std::optional<velmora_host::Options> options = velmora_host::ParseOptions(argc, argv);
+    // Folders are named in UTF-8 like every path of the host, in any script.
+    std::vector<std::string> arguments = platform::Utf8Arguments(argc, argv);
+    std::vector<char*> argumentTexts;
+    for (std::string& argument : arguments) {
+        argumentTexts.push_back(argument.data());
+    }
+    const std::optional<velmora_host::Options> options =
+        velmora_host::ParseOptions(static_cast<int>(argumentTexts.size()), argumentTexts.data());
     if (!options) {
         return 2;
     }

@@ -1,5 +1,6 @@
-// Modules open documents with SHELL32's ShellExecuteA. The runner points that import of each
-// loaded module at a recorder instead.
+// Modules open documents with SHELL32's ShellExecuteA, or ShellExecuteW for a path the code page
+// cannot hold. The runner points those imports of each loaded module at recorders instead, which
+// keep what was opened in UTF-8, as the transcript shows it.
 #include "tools/velmora-host/shell_interception.h"
 
 #include <windows.h>
@@ -16,9 +17,27 @@ std::vector<std::string> opened;
 // What ShellExecuteA answers on success: a value above 32.
 constexpr INT_PTR kOpened = 42;
 
+std::string Utf8OfWide(const wchar_t* wide) {
+    const int size = WideCharToMultiByte(CP_UTF8, 0, wide, -1, nullptr, 0, nullptr, nullptr);
+    std::string utf8(static_cast<std::size_t>(size > 0 ? size : 1), '\0');
+    WideCharToMultiByte(CP_UTF8, 0, wide, -1, utf8.data(), size, nullptr, nullptr);
+    utf8.resize(utf8.size() - 1);
+    return utf8;
+}
+
+HINSTANCE WINAPI RecordShellExecuteW(HWND /*window*/, LPCWSTR /*operation*/, LPCWSTR file,
+                                     LPCWSTR /*parameters*/, LPCWSTR /*folder*/, INT /*show*/) {
+    opened.push_back(Utf8OfWide(file != nullptr ? file : L""));
+    return reinterpret_cast<HINSTANCE>(kOpened);
+}
+
 HINSTANCE WINAPI RecordShellExecute(HWND /*window*/, LPCSTR /*operation*/, LPCSTR file,
                                     LPCSTR /*parameters*/, LPCSTR /*folder*/, INT /*show*/) {
-    opened.emplace_back(file != nullptr ? file : "");
+    const char* text = file != nullptr ? file : "";
+    const int length = MultiByteToWideChar(CP_ACP, 0, text, -1, nullptr, 0);
+    std::wstring wide(static_cast<std::size_t>(length > 0 ? length : 1), L'\0');
+    MultiByteToWideChar(CP_ACP, 0, text, -1, wide.data(), length);
+    opened.push_back(Utf8OfWide(wide.c_str()));
     return reinterpret_cast<HINSTANCE>(kOpened);
 }
 
@@ -30,10 +49,10 @@ std::wstring WideOfUtf8(const std::string& text) {
     return wide;
 }
 
-void Redirect(ULONG_PTR* slot) {
+void Redirect(ULONG_PTR* slot, ULONG_PTR recorder) {
     DWORD protection = 0;
     if (VirtualProtect(slot, sizeof *slot, PAGE_READWRITE, &protection)) {
-        *slot = reinterpret_cast<ULONG_PTR>(&RecordShellExecute);
+        *slot = recorder;
         VirtualProtect(slot, sizeof *slot, protection, &protection);
     }
 }
@@ -69,8 +88,11 @@ void InterceptShellOpensOf(const std::string& moduleNativePath) {
             }
             const auto* byName =
                 reinterpret_cast<const IMAGE_IMPORT_BY_NAME*>(base + names->u1.AddressOfData);
-            if (std::strcmp(reinterpret_cast<const char*>(byName->Name), "ShellExecuteA") == 0) {
-                Redirect(&slots->u1.Function);
+            const char* name = reinterpret_cast<const char*>(byName->Name);
+            if (std::strcmp(name, "ShellExecuteA") == 0) {
+                Redirect(&slots->u1.Function, reinterpret_cast<ULONG_PTR>(&RecordShellExecute));
+            } else if (std::strcmp(name, "ShellExecuteW") == 0) {
+                Redirect(&slots->u1.Function, reinterpret_cast<ULONG_PTR>(&RecordShellExecuteW));
             }
         }
     }
