@@ -18,7 +18,8 @@ std::FILE* CreateNewFileUtf8(const std::string& utf8Path);
 // target is a folder, say, or a read-only file (errno EACCES), which both systems keep.
 bool ReplaceFileUtf8(const std::string& fromUtf8Path, const std::string& toUtf8Path);
 // The path of the file that a link at `utf8Path` leads to, through every link on the way; the
-// path itself when it is no link or nothing is there. Empty when the links go round in a circle.
+// path itself when it is no link or nothing is there. Empty when the links go round in a circle
+// or the file cannot be reached.
 std::string FileBehindLinksUtf8(const std::string& utf8Path);
 
 }  // namespace platform

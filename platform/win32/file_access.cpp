@@ -77,9 +77,16 @@ std::FILE* CreateNewFileUtf8(const std::string& utf8Path) {
 
 // The paths are UTF-8 like every path here, so the wide form of the call. The first flag lets it
 // replace an existing file, which a plain rename refuses; the second returns only once the move
-// has reached the disk. A read-only target is refused by the system.
+// has reached the disk. A read-only target is refused here before the system is asked, as the
+// system itself refuses it (under Wine a privileged user's move would replace it).
 bool ReplaceFileUtf8(const std::string& fromUtf8Path, const std::string& toUtf8Path) {
-    if (MoveFileExW(Wide(fromUtf8Path).data(), Wide(toUtf8Path).data(),
+    const std::vector<wchar_t> target = Wide(toUtf8Path);
+    const DWORD attributes = GetFileAttributesW(target.data());
+    if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY) != 0) {
+        errno = EACCES;
+        return false;
+    }
+    if (MoveFileExW(Wide(fromUtf8Path).data(), target.data(),
                     MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) != 0) {
         return true;
     }
@@ -87,10 +94,12 @@ bool ReplaceFileUtf8(const std::string& fromUtf8Path, const std::string& toUtf8P
     return false;
 }
 
+// The system names the file a handle has reached; for a link that is the file it leads to (a
+// symbolic link, or under Wine a link of the host system, which shows as a plain file).
 std::string FileBehindLinksUtf8(const std::string& utf8Path) {
     const std::vector<wchar_t> path = Wide(utf8Path);
     const DWORD attributes = GetFileAttributesW(path.data());
-    if (attributes == INVALID_FILE_ATTRIBUTES || (attributes & FILE_ATTRIBUTE_REPARSE_POINT) == 0) {
+    if (attributes == INVALID_FILE_ATTRIBUTES || (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0) {
         return utf8Path;
     }
     HANDLE handle =
@@ -111,9 +120,11 @@ std::string FileBehindLinksUtf8(const std::string& utf8Path) {
     if (length == 0 || length >= final.size()) {
         return {};
     }
+    // The answer starts with "\\?\" (or "\\?\UNC\" for a share), which the other calls do not need.
     std::string resolved = Utf8(final.data());
-    // The answer starts with "\\?\", which the other calls do not need.
-    if (resolved.rfind("\\\\?\\", 0) == 0) {
+    if (resolved.rfind("\\\\?\\UNC\\", 0) == 0) {
+        resolved.replace(0, 8, "\\\\");
+    } else if (resolved.rfind("\\\\?\\", 0) == 0) {
         resolved.erase(0, 4);
     }
     return resolved;
