@@ -110,16 +110,16 @@ TEST_F(FilesTest, HostErrorsGiveTheirOwnResults) {
     Put("plain", "x");
     fs::create_directory(folder / "sub");
     IO::File* file = nullptr;
-    EXPECT_EQ(OpenFile(file, PathText("sub").c_str(), 0), 2);
+    EXPECT_EQ(OpenFile(file, Place("sub"), 0), 2);
     CloseFile(file);
     host::FailFileCall(host::FileOperation::Open, 1);
     char buffer[4];
     std::uint64_t size = 1;
-    EXPECT_EQ(ReadFile(PathText("plain").c_str(), buffer, size, nullptr, 0), 2);
+    EXPECT_EQ(ReadFile(Place("plain"), buffer, size, nullptr, 0), 2);
     host::FailWritesAfterBytes(0);
-    EXPECT_EQ(WriteFile(PathText("full.cfg").c_str(), "abc", 3, false, true), 4);
+    EXPECT_EQ(WriteFile(Place("full.cfg"), "abc", 3, false, true), 4);
     host::ClearFileFaults();
-    EXPECT_EQ(OpenFile(file, "", 2), 5);
+    EXPECT_EQ(OpenFile(file, NX_Location(""), 2), 5);
     CloseFile(file);
 }
 

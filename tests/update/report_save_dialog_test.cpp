@@ -23,7 +23,7 @@ TEST(ReportSaveDialog, OffersTextFilesRegisteredForTheModule) {
         [&shown](const host::FileDialogInfo& dialog) { shown.push_back(dialog); });
     host::AnswerNextFileDialog(false, "");
 
-    NX_String path;
+    NX_Location path;
     bool cancelled = false;
     EXPECT_TRUE(AskReportFile(path, cancelled));
     EXPECT_TRUE(cancelled);
