@@ -238,12 +238,12 @@ bool ConvertByMime(std::int32_t fromType, GSHandle handle, std::int32_t toType, 
     return error == NoError && record.targetHandle != nullptr;
 }
 
-bool LoadImageFile(const NX_String& path, Picture& out, bool asDIB) {
+bool LoadImageFile(const NX_Location& path, Picture& out, bool asDIB) {
     out.Reset();
     IO::File* file = nullptr;
     std::uint64_t length = 0;
-    if (OpenFile(file, NX_Location(path.GetText()), 0) != 0 || GetFileLength(file, length) != 0 ||
-        length == 0 || length > 0x7FFFFFFFu) {
+    if (OpenFile(file, path, 0) != 0 || GetFileLength(file, length) != 0 || length == 0 ||
+        length > 0x7FFFFFFFu) {
         CloseFile(file);
         return false;
     }
@@ -259,7 +259,7 @@ bool LoadImageFile(const NX_String& path, Picture& out, bool asDIB) {
         KillHandle(data);
         return false;
     }
-    const std::int32_t type = DetectImageType(path, data);
+    const std::int32_t type = DetectImageType(path.GetPath(), data);
     std::int32_t format = FormatOfType(type);
     if (type == kPngType) {
         GSHandle converted = nullptr;
@@ -287,7 +287,7 @@ bool LoadImageFile(const NX_String& path, Picture& out, bool asDIB) {
     return true;
 }
 
-bool LoadImageAsDIB(const NX_String& path, Picture& out) {
+bool LoadImageAsDIB(const NX_Location& path, Picture& out) {
     if (!LoadImageFile(path, out, false) || out.handle == nullptr) {
         return false;
     }
@@ -295,7 +295,8 @@ bool LoadImageAsDIB(const NX_String& path, Picture& out) {
         return true;
     }
     GSHandle converted = nullptr;
-    if (!ConvertByMime(DetectImageType(path, out.handle), out.handle, kDibFormat, &converted)) {
+    if (!ConvertByMime(DetectImageType(path.GetPath(), out.handle), out.handle, kDibFormat,
+                       &converted)) {
         KillHandle(converted);
         return false;
     }

@@ -5,6 +5,7 @@
 #include <cstdint>
 
 #include "acapi/ac_types.h"
+#include "foundation/nx_location.h"
 #include "foundation/nx_string.h"
 
 // A picture and its format: 1 is a bitmap file image (DIB); owns its handle (BMKillHandle).
@@ -29,8 +30,8 @@ public:
 // 10 Targa, 11 QuickTime image, 12 MPO; 0 unknown. Types 1 to 5 are also picture formats.
 std::int32_t ImageTypeFromExtension(const char* extension);
 std::int32_t DetectImageType(const NX_String& path, GSHandle data);
-bool LoadImageFile(const NX_String& path, Picture& out, bool asDIB);
-bool LoadImageAsDIB(const NX_String& path, Picture& out);
+bool LoadImageFile(const NX_Location& path, Picture& out, bool asDIB);
+bool LoadImageAsDIB(const NX_Location& path, Picture& out);
 bool ConvertToDIB(std::int32_t format, GSHandle handle, GSHandle* out);
 bool ConvertByMime(std::int32_t fromType, GSHandle handle, std::int32_t toType, GSHandle* out);
 // The pixel size of the picture through the host (GX::ImageBase::GetInfo); false if unknown.

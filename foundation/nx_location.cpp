@@ -142,19 +142,6 @@ NX_String GetFolderPath(const NX_String& path, bool withSeparator) {
     return withSeparator ? folder + "\\" : folder;
 }
 
-std::string NativePathOfLocation(const NX_String& locationText) {
-    const char* ansi = locationText.GetText();
-    const int wideCount = platform::MultiByteToWide(platform::CodePage::Ansi, ansi, -1, nullptr, 0);
-    std::u16string wide(static_cast<std::size_t>(wideCount), u'\0');
-    platform::MultiByteToWide(platform::CodePage::Ansi, ansi, -1, wide.data(), wideCount);
-    const int utf8Size =
-        platform::WideToMultiByte(platform::CodePage::Utf8, wide.c_str(), -1, nullptr, 0);
-    std::string utf8(static_cast<std::size_t>(utf8Size), '\0');
-    platform::WideToMultiByte(platform::CodePage::Utf8, wide.c_str(), -1, utf8.data(), utf8Size);
-    utf8.resize(utf8.empty() ? 0 : utf8.size() - 1);
-    return platform::NativePathFromLocationText(utf8);
-}
-
 std::string NativePathOfLocation(const NX_Location& location) {
     return platform::NativePathFromLocationText(location.GetExactText());
 }

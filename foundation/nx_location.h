@@ -47,9 +47,6 @@ GSErrCode GetSettingsFolder(NX_Location& folder);
 // IOErr_General when the text would not name the folder exactly.
 GSErrCode GetSettingsFolderPath(NX_String& path);
 NX_String JoinPath(const char* folder, const char* name);
-// The location text (system code page) as a native path in UTF-8, for the system's own file and
-// transfer calls.
-std::string NativePathOfLocation(const NX_String& locationText);
 // The exact place as a native path in UTF-8.
 std::string NativePathOfLocation(const NX_Location& location);
 

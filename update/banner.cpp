@@ -17,25 +17,27 @@ constexpr long long kMaxBannerBytes = 8LL << 20;
 // Main thread only: set when the banner download starts, cleared when its end arrives.
 bool bannerDownloadRunning = false;
 
-NX_String BannerFilePath() {
-    NX_String folder;
-    if (GetSettingsFolderPath(folder) != NoError) {
-        return {};
+// False when the host gives no settings folder.
+bool GetBannerFile(NX_Location& file) {
+    NX_Location folder;
+    if (GetSettingsFolder(folder) != NoError) {
+        return false;
     }
-    return JoinPath(folder.GetText(), kBannerLocalName);
+    file = folder.Join(kBannerLocalName);
+    return true;
 }
 
 void LoadBanner(std::int32_t state) {
     bannerDownloadRunning = false;
-    const NX_String path = BannerFilePath();
-    if (state != kDownloadDone || path.IsNull()) {
+    NX_Location path;
+    if (state != kDownloadDone || !GetBannerFile(path)) {
         return;
     }
     // A window closed meanwhile has no use for the banner; the file goes either way.
     if (UpdateDialogId() != 0) {
         LoadBannerPicture(path);
     }
-    DeleteEntry(NX_Location(path.GetText()));
+    DeleteEntry(path);
     if (UpdateDialogId() != 0) {
         DGUserRedrawItem(UpdateDialogId(), kBannerItem);
     }
@@ -57,8 +59,8 @@ void StartBannerDownload() {
     if (bannerDownloadRunning) {
         return;
     }
-    const NX_String path = BannerFilePath();
-    if (!path.IsNull()) {
+    NX_Location path;
+    if (GetBannerFile(path)) {
         bannerDownloadRunning = DownloadFileAsync(NX_String(kUpdateHost) + kBannerPath, path,
                                                   &OnBannerDownloaded, nullptr, kMaxBannerBytes);
     }

@@ -17,7 +17,7 @@ LoadedBanner banner;
 
 }  // namespace
 
-void LoadBannerPicture(const NX_String& path) {
+void LoadBannerPicture(const NX_Location& path) {
     Picture loaded;
     if (LoadImageAsDIB(path, loaded)) {
         banner.picture = std::move(loaded);

@@ -3,13 +3,13 @@
 #pragma once
 
 #include "acapi/dg.h"
-#include "foundation/nx_string.h"
+#include "foundation/nx_location.h"
 
 // The results window's item that the banner is drawn into.
 constexpr short kBannerItem = 7;
 
 // Loads the picture file as the banner; a file that does not load leaves no banner.
-void LoadBannerPicture(const NX_String& path);
+void LoadBannerPicture(const NX_Location& path);
 // Draws the banner, when one is loaded, fitted and centred in the item.
 void DrawBanner(const DGUserUpdateData& update);
 // Lets the loaded banner go (a window opened or closed); a banner still downloading keeps

@@ -37,7 +37,7 @@ bool StopRequested() {
 
 struct Job {
     NX_String url;
-    NX_String localPath;
+    NX_Location localPath;
     DownloadCallback callback;
     void* userData;
     std::int64_t maxBytes;
@@ -75,11 +75,13 @@ private:
 // (a user's file, a link, a pipe) is never opened; another random part is tried then.
 constexpr int kPartialNameTries = 8;
 
-NX_String PartialName(const NX_String& target) {
+NX_Location PartialPlace(const NX_Location& target) {
     static std::mutex mutex;
     static std::random_device source;
     const std::lock_guard lock(mutex);
-    return target + NX_String::Format(".%08x.download", static_cast<unsigned>(source()));
+    const NX_String name = GetFileName(target.GetPath()) +
+                           NX_String::Format(".%08x.download", static_cast<unsigned>(source()));
+    return target.Folder().Join(name.GetText());
 }
 
 // The data replaces the target only when whole, so a failed or cancelled download never leaves
@@ -87,7 +89,7 @@ NX_String PartialName(const NX_String& target) {
 DownloadState Download(const Job& job) {
     CallbackObserver observer(job);
     for (int attempt = 0; attempt < kPartialNameTries; ++attempt) {
-        const NX_String partial = PartialName(job.localPath);
+        const NX_Location partial = PartialPlace(job.localPath);
         const std::string partialPath = NativePathOfLocation(partial);
         const platform::DownloadOutcome outcome = platform::DownloadUrlToFile(
             job.url.GetText(), partialPath.c_str(), job.maxBytes, observer);
@@ -101,7 +103,7 @@ DownloadState Download(const Job& job) {
             case platform::DownloadOutcome::kCompleted:
                 break;
         }
-        if (MoveFileOver(partial.GetText(), job.localPath.GetText()) == 0) {
+        if (MoveFileOver(partial, job.localPath) == 0) {
             return kDownloadDone;
         }
         std::error_code error;
@@ -129,8 +131,8 @@ void RunDownload(void* argument) {
 
 }  // namespace
 
-bool DownloadFileAsync(const NX_String& url, const NX_String& localPath, DownloadCallback callback,
-                       void* userData, std::int64_t maxBytes) {
+bool DownloadFileAsync(const NX_String& url, const NX_Location& localPath,
+                       DownloadCallback callback, void* userData, std::int64_t maxBytes) {
     auto job = std::make_unique<Job>(Job{url, localPath, callback, userData, maxBytes});
     {
         Downloads& downloads = RunningDownloads();

@@ -82,13 +82,13 @@ bool RunUpdateCheck(bool manual) {
         return true;
     }
     OpenHiddenUpdateDialog();
-    NX_String folder;
-    if (GetSettingsFolderPath(folder) != NoError) {
+    NX_Location folder;
+    if (GetSettingsFolder(folder) != NoError) {
         return false;
     }
-    const NX_String path = JoinPath(folder.GetText(), kVersionsLocalName);
-    if (DownloadFileAsync(NX_String(kUpdateHost) + kVersionsFilePath, path, &OnVersionsDownloaded,
-                          nullptr, kMaxVersionsFileBytes)) {
+    if (DownloadFileAsync(NX_String(kUpdateHost) + kVersionsFilePath,
+                          folder.Join(kVersionsLocalName), &OnVersionsDownloaded, nullptr,
+                          kMaxVersionsFileBytes)) {
         versionsDownloadRunning = true;
         SetSettingNumber(VersionStore, key, Now(), true);
         SaveSettings(VersionStore);

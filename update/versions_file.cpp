@@ -391,17 +391,13 @@ bool ParseVersionsText(const char* bytes, std::size_t size,
 bool ReadVersionsFile(NX_List<NX_AddonUpdate_Message>& messages,
                       NX_List<NX_AddonUpdate_Addon>& addons,
                       NX_List<NX_AddonUpdate_Library>& libraries) {
-    NX_String folder;
-    if (GetSettingsFolderPath(folder) != NoError) {
+    NX_Location folder;
+    if (GetSettingsFolder(folder) != NoError) {
         return false;
     }
-    if (folder.EndsWith("\\")) {
-        folder = folder.Mid(0, NX_String::Length(folder.GetText()) - 1);
-    }
-    const NX_String path = JoinPath(folder.GetText(), kVersionsFileName);
     OpenedFile opened;
     IO::File*& file = opened.file;
-    if (OpenFile(file, NX_Location(path.GetText()), 0) != 0) {
+    if (OpenFile(file, folder.Join(kVersionsFileName), 0) != 0) {
         return false;
     }
     std::string bytes;

@@ -124,8 +124,8 @@ protected:
                const std::string& target = "versions.txt") {
         const std::string url = std::string(kServer) + "/" + name;
         const std::string path = scratch_.Utf8() + "/" + target;
-        return DownloadFileAsync(url.c_str(), path.c_str(), Recorder::Callback, &recorder,
-                                 maxBytes);
+        return DownloadFileAsync(url.c_str(), NX_Location(path.c_str()), Recorder::Callback,
+                                 &recorder, maxBytes);
     }
     std::int32_t Fetch(const std::string& name, Recorder& recorder,
                        std::int64_t maxBytes = kNoLimit) {

@@ -59,8 +59,8 @@ TEST(UrlCacheTest, TheAddressIsDroppedFromTheCacheBeforeTheDownload) {
     ASSERT_TRUE(CacheHolds(kSilentUrl));
 
     const std::string target = scratch.Utf8() + "/versions.txt";
-    ASSERT_TRUE(DownloadFileAsync("http://downloads.velmora.test/held.bin", target.c_str(),
-                                  IgnoreReports, nullptr, 1 << 20));
+    ASSERT_TRUE(DownloadFileAsync("http://downloads.velmora.test/held.bin",
+                                  NX_Location(target.c_str()), IgnoreReports, nullptr, 1 << 20));
     const auto until = std::chrono::steady_clock::now() + 10s;
     while (CacheHolds(kSilentUrl) && std::chrono::steady_clock::now() < until) {
         std::this_thread::sleep_for(20ms);

@@ -198,7 +198,7 @@ void DownloadOnce(Setup& setup, const std::string& answer, std::int64_t cap) {
     std::filesystem::remove(setup.target, error);
     Recorder recorder;
     const NX_String url = NX_String(kUpdateHost) + kVersionsFilePath;
-    if (!DownloadFileAsync(url, NX_String(setup.location.c_str()), &Recorder::Callback, &recorder,
+    if (!DownloadFileAsync(url, NX_Location(setup.location.c_str()), &Recorder::Callback, &recorder,
                            cap)) {
         std::abort();
     }

@@ -97,7 +97,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     }
 
     Picture loaded;
-    const bool loadedAsDib = LoadImageAsDIB(bannerPath, loaded);
+    const bool loadedAsDib = LoadImageAsDIB(NX_Location(bannerPath.GetText()), loaded);
     if (!loadedAsDib && loaded.format == kDibFormat && loaded.handle != nullptr) {
         __builtin_trap();
     }

@@ -221,11 +221,19 @@ TEST_F(PicturesTest, JpegAndPngLoadAsBitmapsOfTheirSizeAndColour) {
         bool asBitmap;
     } roads[] = {
         {"as a bitmap",
-         [](const NX_String& path, Picture& out) { return LoadImageAsDIB(path, out); }, true},
+         [](const NX_String& path, Picture& out) {
+             return LoadImageAsDIB(NX_Location(path.GetText()), out);
+         },
+         true},
         {"from the file as a bitmap",
-         [](const NX_String& path, Picture& out) { return LoadImageFile(path, out, true); }, true},
+         [](const NX_String& path, Picture& out) {
+             return LoadImageFile(NX_Location(path.GetText()), out, true);
+         },
+         true},
         {"in its own format",
-         [](const NX_String& path, Picture& out) { return LoadImageFile(path, out, false); },
+         [](const NX_String& path, Picture& out) {
+             return LoadImageFile(NX_Location(path.GetText()), out, false);
+         },
          false},
     };
     for (const auto& c : cases) {
@@ -258,12 +266,12 @@ TEST_F(PicturesTest, JpegAndPngLoadAsBitmapsOfTheirSizeAndColour) {
 
 TEST_F(PicturesTest, JpegKeepsItsFormatWhenNotAskedForABitmap) {
     Picture picture;
-    ASSERT_TRUE(LoadImageFile(DataPath("red_8x4.jpg"), picture, false));
+    ASSERT_TRUE(LoadImageFile(NX_Location(DataPath("red_8x4.jpg").GetText()), picture, false));
     EXPECT_EQ(picture.format, 4);
     Picture png;
-    ASSERT_TRUE(LoadImageFile(DataPath("blue_5x3.png"), png, false));
+    ASSERT_TRUE(LoadImageFile(NX_Location(DataPath("blue_5x3.png").GetText()), png, false));
     EXPECT_EQ(png.format, 1);
-    EXPECT_FALSE(LoadImageFile(DataPath("missing.png"), png, true));
+    EXPECT_FALSE(LoadImageFile(NX_Location(DataPath("missing.png").GetText()), png, true));
     EXPECT_EQ(png.handle, nullptr);
     // A picture that failed to load has no size to give.
     std::int32_t width = -1;
@@ -454,8 +462,8 @@ TEST_F(PicturesTest, PicturesBeyondThePixelLimitAreNeverDecoded) {
         std::ofstream(path, std::ios::binary) << BlackAndWhitePng(c.width, c.height);
         conversions = 0;
         Picture picture;
-        const bool loaded =
-            LoadImageAsDIB(platform::LocationTextFromNativePath(path).c_str(), picture);
+        const bool loaded = LoadImageAsDIB(
+            NX_Location(platform::LocationTextFromNativePath(path).c_str()), picture);
         EXPECT_EQ(conversions > 0, c.handedOver) << c.width << " x " << c.height;
         if (!c.handedOver) {
             EXPECT_FALSE(loaded) << c.width << " x " << c.height;
