@@ -7,6 +7,8 @@
 
 #include <cstring>
 
+#include "tools/velmora-host/win32/import_redirect.h"
+
 namespace velmora_host {
 
 namespace {
@@ -41,20 +43,14 @@ HINSTANCE WINAPI RecordShellExecute(HWND /*window*/, LPCSTR /*operation*/, LPCST
     return reinterpret_cast<HINSTANCE>(kOpened);
 }
 
-std::wstring WideOfUtf8(const std::string& text) {
-    const int length = MultiByteToWideChar(CP_UTF8, 0, text.c_str(), -1, nullptr, 0);
-    std::wstring wide(static_cast<std::size_t>(length > 0 ? length : 1), L'\0');
-    MultiByteToWideChar(CP_UTF8, 0, text.c_str(), -1, wide.data(), length);
-    wide.resize(wide.size() - 1);
-    return wide;
-}
-
-void Redirect(ULONG_PTR* slot, ULONG_PTR recorder) {
-    DWORD protection = 0;
-    if (VirtualProtect(slot, sizeof *slot, PAGE_READWRITE, &protection)) {
-        *slot = recorder;
-        VirtualProtect(slot, sizeof *slot, protection, &protection);
+void* RecorderOf(const char* name) {
+    if (std::strcmp(name, "ShellExecuteA") == 0) {
+        return reinterpret_cast<void*>(&RecordShellExecute);
     }
+    if (std::strcmp(name, "ShellExecuteW") == 0) {
+        return reinterpret_cast<void*>(&RecordShellExecuteW);
+    }
+    return nullptr;
 }
 
 }  // namespace
@@ -64,37 +60,8 @@ void InterceptShellOpens() {
 }
 
 void InterceptShellOpensOf(const std::string& moduleNativePath) {
-    auto* base = reinterpret_cast<BYTE*>(GetModuleHandleW(WideOfUtf8(moduleNativePath).c_str()));
-    if (!intercepting || base == nullptr) {
-        return;
-    }
-    const auto* dos = reinterpret_cast<const IMAGE_DOS_HEADER*>(base);
-    const auto* headers = reinterpret_cast<const IMAGE_NT_HEADERS*>(base + dos->e_lfanew);
-    const IMAGE_DATA_DIRECTORY& imports =
-        headers->OptionalHeader.DataDirectory[IMAGE_DIRECTORY_ENTRY_IMPORT];
-    if (imports.VirtualAddress == 0) {
-        return;
-    }
-    for (auto* library = reinterpret_cast<IMAGE_IMPORT_DESCRIPTOR*>(base + imports.VirtualAddress);
-         library->Name != 0; ++library) {
-        if (lstrcmpiA(reinterpret_cast<const char*>(base + library->Name), "shell32.dll") != 0) {
-            continue;
-        }
-        auto* names = reinterpret_cast<IMAGE_THUNK_DATA*>(base + library->OriginalFirstThunk);
-        auto* slots = reinterpret_cast<IMAGE_THUNK_DATA*>(base + library->FirstThunk);
-        for (; names->u1.AddressOfData != 0; ++names, ++slots) {
-            if (IMAGE_SNAP_BY_ORDINAL(names->u1.Ordinal)) {
-                continue;
-            }
-            const auto* byName =
-                reinterpret_cast<const IMAGE_IMPORT_BY_NAME*>(base + names->u1.AddressOfData);
-            const char* name = reinterpret_cast<const char*>(byName->Name);
-            if (std::strcmp(name, "ShellExecuteA") == 0) {
-                Redirect(&slots->u1.Function, reinterpret_cast<ULONG_PTR>(&RecordShellExecute));
-            } else if (std::strcmp(name, "ShellExecuteW") == 0) {
-                Redirect(&slots->u1.Function, reinterpret_cast<ULONG_PTR>(&RecordShellExecuteW));
-            }
-        }
+    if (intercepting) {
+        RedirectImports(moduleNativePath, &RecorderOf);
     }
 }
 
