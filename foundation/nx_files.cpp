@@ -242,10 +242,6 @@ FileResult MoveFileOver(const NX_Location& from, const NX_Location& to) {
         IO::FileSystem::Move(from.GetHostLocation(), to.GetHostLocation()));
 }
 
-FileResult MoveFileOver(const char* fromPath, const char* toPath) {
-    return MoveFileOver(NX_Location(fromPath), NX_Location(toPath));
-}
-
 FileResult OpenFile(IO::File*& file, const NX_Location& path, std::int32_t mode) {
     CloseFile(file);
     file = MakeFile(path, mode == 0 ? IO::File::Fail : IO::File::Create).release();

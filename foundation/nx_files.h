@@ -27,8 +27,7 @@ FileResult WriteFile(const NX_Location& path, const char* data, std::uint64_t le
 // in `file` (closed and deleted by the caller); `created` is its place. Never opens, follows or
 // changes anything that was already there.
 FileResult CreatePrivateFile(const NX_Location& folder, IO::File*& file, NX_Location& created);
-// Moves the file at `fromPath` over `toPath` in one step, replacing it (same folder).
-FileResult MoveFileOver(const char* fromPath, const char* toPath);
+// Moves the file at `from` over `to` in one step, replacing it (same folder).
 FileResult MoveFileOver(const NX_Location& from, const NX_Location& to);
 
 // A file held open across reads: mode 0 reads an existing file; 1 to 4 are the host's modes
