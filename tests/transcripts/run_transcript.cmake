@@ -39,10 +39,10 @@ if(EXISTS "${CASE}/user")
   file(COPY "${CASE}/user/" DESTINATION "${user_folder}")
 endif()
 
-# The bytes of settings records as a settings file holds them: every byte with its two halves
-# exchanged.
-function(velmora_scrambled text out)
-  string(HEX "${text}" hex)
+# A settings file holds every byte of its records with the byte's two halves exchanged; the
+# exchange is its own inverse, so the same step scrambles records and reads them back. `hex` is
+# the bytes in hexadecimal.
+function(velmora_halves_exchanged hex out)
   string(REGEX MATCHALL ".." pairs "${hex}")
   set(bytes)
   foreach(pair IN LISTS pairs)
@@ -52,6 +52,13 @@ function(velmora_scrambled text out)
     string(ASCII ${code} byte)
     string(APPEND bytes "${byte}")
   endforeach()
+  set(${out} "${bytes}" PARENT_SCOPE)
+endfunction()
+
+# Settings records as a settings file holds them.
+function(velmora_scrambled text out)
+  string(HEX "${text}" hex)
+  velmora_halves_exchanged("${hex}" bytes)
   set(${out} "${bytes}" PARENT_SCOPE)
 endfunction()
 
@@ -205,15 +212,7 @@ if(EXISTS "${CASE}/expected-settings.txt")
     set(setting_name "${CMAKE_MATCH_2}")
     set(expected "${CMAKE_MATCH_3}")
     file(READ "${user_folder}/${file_name}" hex HEX)
-    string(REGEX MATCHALL ".." pairs "${hex}")
-    set(text)
-    foreach(pair IN LISTS pairs)
-      string(SUBSTRING "${pair}" 0 1 high)
-      string(SUBSTRING "${pair}" 1 1 low)
-      math(EXPR code "0x${low}${high}")
-      string(ASCII ${code} byte)
-      string(APPEND text "${byte}")
-    endforeach()
+    velmora_halves_exchanged("${hex}" text)
     string(REGEX MATCH "\\$${setting_name}: ([^\r\n]*)\r\n" found "${text}")
     set(value "${CMAKE_MATCH_1}")
     if(NOT found)
