@@ -95,9 +95,9 @@ void PutBigEndian(std::string& bytes, unsigned value, int count) {
     }
 }
 
-// An override file at every limit of the table: 255 English sections, all one data block of 4
-// lists of 4 texts of 64 bytes (1,020 lists, 4,080 texts, 261,120 bytes).
-std::string OverridesAtTheLimits() {
+// The head of an override file of 255 English sections that all point at the one data block
+// which follows.
+std::string SectionsSharingOneBlock() {
     constexpr int kSections = 255;
     const unsigned dataStart = 1 + 5 * kSections;
     std::string file(1, static_cast<char>(kSections));
@@ -105,6 +105,13 @@ std::string OverridesAtTheLimits() {
         PutBigEndian(file, 1, 2);
         PutBigEndian(file, dataStart, 3);
     }
+    return file;
+}
+
+// An override file at every limit of the table: 255 English sections, all one data block of 4
+// lists of 4 texts of 64 bytes (1,020 lists, 4,080 texts, 261,120 bytes).
+std::string OverridesAtTheLimits() {
+    std::string file = SectionsSharingOneBlock();
     PutBigEndian(file, 4, 2);
     for (unsigned list = 0; list < 4; ++list) {
         PutBigEndian(file, 32600 + list, 2);
@@ -120,13 +127,7 @@ std::string OverridesAtTheLimits() {
 // An override file beyond the table's limits: 255 English sections, all one list of 16,000
 // empty texts.
 std::string OverridesBeyondTheLimits() {
-    constexpr int kSections = 255;
-    const unsigned dataStart = 1 + 5 * kSections;
-    std::string file(1, static_cast<char>(kSections));
-    for (int i = 0; i < kSections; ++i) {
-        PutBigEndian(file, 1, 2);
-        PutBigEndian(file, dataStart, 3);
-    }
+    std::string file = SectionsSharingOneBlock();
     PutBigEndian(file, 1, 2);
     PutBigEndian(file, 32600, 2);
     PutBigEndian(file, 16000, 2);
