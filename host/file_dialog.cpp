@@ -19,6 +19,8 @@ struct FileAnswer {
 std::vector<FileAnswer> fileAnswers;
 host::FileDialogObserver fileDialogObserver;
 
+// Every entry of the array is one line of the dialog's type menu; an identifier no module
+// registered still takes its line, shown as what it is.
 std::vector<std::string> FilterTexts(const FTM::TypeID* filters, short filterCount) {
     std::vector<std::string> texts;
     for (short i = 0; filters != nullptr && i < filterCount; ++i) {
@@ -26,6 +28,8 @@ std::vector<std::string> FilterTexts(const FTM::TypeID* filters, short filterCou
         if (FTM::GetFileType(filters[i], &type)) {
             texts.push_back(host::Utf8Of(type.description) + " (*." + host::Utf8Of(type.extension) +
                             ")");
+        } else {
+            texts.push_back("unregistered type " + std::to_string(filters[i]));
         }
     }
     return texts;
