@@ -82,10 +82,12 @@ bool SelectDialogItem(short dialogId, short item, short entry) {
         !target->info.visible) {
         return false;
     }
-    const std::size_t count = target->info.kind == DialogItemKind::PopUp
-                                  ? target->info.popupItems.size()
-                                  : target->info.rows.size();
-    if (entry < 1 || static_cast<std::size_t>(entry) > count) {
+    const bool popUp = target->info.kind == DialogItemKind::PopUp;
+    const std::size_t count = popUp ? target->info.popupItems.size() : target->info.rows.size();
+    // A pop-up always shows one of its entries; a list's selected row can be clicked off
+    // (entry 0), which leaves it with none.
+    const short lowest = popUp ? 1 : 0;
+    if (entry < lowest || static_cast<std::size_t>(entry) > count) {
         return false;
     }
     target->info.selected = entry;
