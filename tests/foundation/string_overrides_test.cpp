@@ -144,12 +144,26 @@ TEST_F(StringOverridesTest, TheFetchTakesTheFirstReplacementWithText) {
         {{0, {{32530, {""}}, {32531, {"Guida (PDF)"}}}}, {1, {{32531, {"User Guide (PDF)"}}}}}));
     LanguageIndex = 0;
     ASSERT_EQ(NX_LoadStringOverrides(), kOverridesLoaded);
+    EXPECT_EQ(Find(32530, 1), "");  // found, with an empty text
     NX_FetchString(text, 32530, 1);
     EXPECT_STREQ(text, "Guida (PDF)");
     LanguageIndex = 5;
     ASSERT_EQ(NX_LoadStringOverrides(), kOverridesLoaded);
     NX_FetchString(text, 32535, 1);
     EXPECT_STREQ(text, "User Guide (PDF)");
+}
+
+// The general texts (Error, Warning, OK, Cancel...) are the host-facing words of every dialog
+// and are never replaced, not even in the first language, whose list opens their range.
+TEST_F(StringOverridesTest, GeneralTextsTakeNoReplacement) {
+    char text[kFetchBufferSize];
+    Write(OverrideFile(
+        {{0, {{32710, {"", "", "", "", "Sostituito"}}, {32711, {"", "", "", "", "Sostituito"}}}}}));
+    LanguageIndex = 0;
+    ASSERT_EQ(NX_LoadStringOverrides(), kOverridesLoaded);
+    ASSERT_EQ(Find(32710, 5), "Sostituito");
+    NX_FetchString(text, 32710, 5);
+    EXPECT_STRNE(text, "Sostituito");
 }
 
 TEST_F(StringOverridesTest, TheFirstRecordWithEnoughTextsAnswers) {
