@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <array>
+#include <cstdlib>
 #include <cstring>
 #include <fstream>
 #include <iterator>
@@ -401,6 +402,33 @@ TEST_F(PicturesTest, MasksWithoutRoomInTheHeaderDrawNothing) {
     platform::ItemSurface surface(2, 2);
     EXPECT_FALSE(DrawDIB(surface.DrawContext(), {0, 0, 1, 1}, dib));
     EXPECT_EQ(surface.Pixels(), std::vector<std::uint32_t>(4, kWhite));
+}
+
+// Neither side of a bitmap may pass 16384 pixels, whatever rows it brings: the item is then
+// left white rather than a picture of a size no banner has drawn.
+TEST_F(PicturesTest, BitmapSidesEndAt16384) {
+    const struct {
+        std::int32_t width;
+        std::int32_t height;
+        bool drawn;
+    } cases[] = {
+        {16384, 1, true},  {16385, 1, false}, {1, 16384, true},
+        {1, 16385, false}, {1, -16384, true}, {1, -16385, false},
+    };
+    for (const auto& c : cases) {
+        const std::size_t rowBytes = (static_cast<std::size_t>(c.width) + 3) & ~std::size_t{3};
+        const std::size_t rows = static_cast<std::size_t>(std::abs(c.height));
+        std::string bytes = BitmapStart(40, c.width, 8, 0, 1, 4 + rowBytes * rows);
+        Put32(bytes, 10, 14 + 40 + 4);
+        Put32(bytes, 22, static_cast<std::uint32_t>(c.height));
+        Put32(bytes, 54, 0x00FF0000u);
+        const Picture dib = MakePicture(1, bytes);
+        platform::ItemSurface surface(2, 2);
+        EXPECT_EQ(DrawDIB(surface.DrawContext(), {0, 0, 1, 1}, dib), c.drawn)
+            << c.width << " by " << c.height;
+        EXPECT_EQ(surface.Pixels() == std::vector<std::uint32_t>(4, kWhite), !c.drawn)
+            << c.width << " by " << c.height;
+    }
 }
 
 TEST_F(PicturesTest, DamagedJpegAndPngAreRefused) {
