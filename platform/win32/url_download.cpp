@@ -101,8 +101,20 @@ private:
     HANDLE thread_ = nullptr;
 };
 
+// An aborted request is wound up later on the service's own worker threads, which then call back
+// into the URL service. The hub is what loaded that service: unloading the hub would unload it too
+// and leave those late callbacks running freed code in the host. Once a download has been started,
+// the service stays loaded for the life of the process, as it does in any program that browses.
+void KeepUrlServiceLoaded() {
+    for (const wchar_t* name : {L"urlmon.dll", L"wininet.dll"}) {
+        HMODULE pinned = nullptr;
+        GetModuleHandleExW(GET_MODULE_HANDLE_EX_FLAG_PIN, name, &pinned);
+    }
+}
+
 DownloadOutcome Fetch(const char* url, const std::wstring& path, std::int64_t maxBytes,
                       DownloadObserver& observer) {
+    KeepUrlServiceLoaded();
     const std::wstring wideUrl = WideOfUtf8(url);
     DeleteUrlCacheEntryW(wideUrl.c_str());
     BindStatus status(observer, maxBytes);
