@@ -489,13 +489,19 @@ TEST_F(PicturesTest, PicturesBeyondThePixelLimitAreNeverDecoded) {
         const std::string path = scratch.Utf8() + "/banner.png";
         std::ofstream(path, std::ios::binary) << BlackAndWhitePng(c.width, c.height);
         conversions = 0;
-        Picture picture;
-        const bool loaded = LoadImageAsDIB(
-            NX_Location(platform::LocationTextFromNativePath(path).c_str()), picture);
-        EXPECT_EQ(conversions > 0, c.handedOver) << c.width << " x " << c.height;
-        if (!c.handedOver) {
-            EXPECT_FALSE(loaded) << c.width << " x " << c.height;
+        const std::int64_t handlesBefore = host::CountLiveAllocations().handles;
+        {
+            Picture picture;
+            const bool loaded = LoadImageAsDIB(
+                NX_Location(platform::LocationTextFromNativePath(path).c_str()), picture);
+            EXPECT_EQ(conversions > 0, c.handedOver) << c.width << " x " << c.height;
+            if (!c.handedOver) {
+                EXPECT_FALSE(loaded) << c.width << " x " << c.height;
+            }
         }
+        // Refused or drawn and let go, the file's bytes go back to the host.
+        EXPECT_EQ(host::CountLiveAllocations().handles, handlesBefore)
+            << c.width << " x " << c.height;
     }
     HostInterface::SetFunctionTable(host::FunctionTable());
 }
