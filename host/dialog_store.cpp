@@ -11,7 +11,6 @@ namespace host {
 namespace {
 
 std::vector<std::unique_ptr<Dialog>> dialogs;
-short lastId = 0;
 
 std::uint16_t Read16(const char* bytes) {
     const auto* b = reinterpret_cast<const unsigned char*>(bytes);
@@ -75,7 +74,14 @@ Dialog* CreateDialog(GSResModule module, short resourceId, DGDialCallBack callba
     if (callback == nullptr || !ReadTemplate(module, resourceId, *dialog)) {
         return nullptr;
     }
-    dialog->id = ++lastId;
+    // A dialog's number is a short, so the dialog manager hands out again the numbers of closed
+    // dialogs: the lowest that no open dialog holds. A number a module keeps after its dialog
+    // closed may then name another dialog.
+    short id = 1;
+    while (FindDialog(id) != nullptr) {
+        ++id;
+    }
+    dialog->id = id;
     dialog->resourceId = resourceId;
     dialog->module = module;
     dialog->modal = modal;
