@@ -9,13 +9,14 @@ namespace host {
 
 namespace {
 
-constexpr std::size_t kOperations = 4;
+constexpr std::size_t kOperations = 5;
 constexpr int kEndedByFaultStatus = 86;
 
 struct Faults {
     std::mutex mutex;
     std::array<std::int64_t, kOperations> calls{};
     std::array<std::int64_t, kOperations> failingCall{};  // counted from `calls`; 0 none
+    std::array<GSErrCode, kOperations> failingError{};    // NoError: the operation's own
     std::array<std::int64_t, kOperations> endingCall{};   // the same, for the end of the process
     std::int64_t writtenBytes = 0;
     std::int64_t diskRoom = -1;  // bytes left before the disk is full; -1 never full
@@ -42,7 +43,7 @@ std::size_t IndexOf(FileOperation operation) {
 
 }  // namespace
 
-bool FileCallFails(FileOperation operation) {
+GSErrCode FileCallFailure(FileOperation operation, GSErrCode usual) {
     Faults& faults = TheFaults();
     const std::lock_guard lock(faults.mutex);
     const std::size_t index = IndexOf(operation);
@@ -52,9 +53,9 @@ bool FileCallFails(FileOperation operation) {
     }
     if (faults.failingCall[index] != 0 && faults.calls[index] == faults.failingCall[index]) {
         faults.failingCall[index] = 0;
-        return true;
+        return faults.failingError[index] != NoError ? faults.failingError[index] : usual;
     }
-    return false;
+    return NoError;
 }
 
 WriteAllowance BytesThatFit(std::size_t count) {
@@ -80,16 +81,18 @@ void EndProcessByFault() {
 FileCallCounts CountFileCalls() {
     Faults& faults = TheFaults();
     const std::lock_guard lock(faults.mutex);
-    return {faults.calls[IndexOf(FileOperation::Open)], faults.calls[IndexOf(FileOperation::Write)],
-            faults.calls[IndexOf(FileOperation::Rename)],
-            faults.calls[IndexOf(FileOperation::Delete)], faults.writtenBytes};
+    return {
+        faults.calls[IndexOf(FileOperation::Open)],   faults.calls[IndexOf(FileOperation::Write)],
+        faults.calls[IndexOf(FileOperation::Rename)], faults.calls[IndexOf(FileOperation::Delete)],
+        faults.calls[IndexOf(FileOperation::Close)],  faults.writtenBytes};
 }
 
-void FailFileCall(FileOperation operation, std::int64_t call) {
+void FailFileCall(FileOperation operation, std::int64_t call, GSErrCode error) {
     Faults& faults = TheFaults();
     const std::lock_guard lock(faults.mutex);
     const std::size_t index = IndexOf(operation);
     faults.failingCall[index] = call > 0 ? faults.calls[index] + call : 0;
+    faults.failingError[index] = error;
 }
 
 void FailWritesAfterBytes(std::int64_t bytes) {
@@ -115,6 +118,7 @@ void ClearFileFaults() {
     Faults& faults = TheFaults();
     const std::lock_guard lock(faults.mutex);
     faults.failingCall = {};
+    faults.failingError = {};
     faults.endingCall = {};
     faults.diskRoom = -1;
     faults.lifeRoom = -1;

@@ -8,9 +8,10 @@
 
 namespace host {
 
-// Counts one call of the operation; true when this call is to fail. When the process is to end
-// at this call, it ends here, before the call does anything.
-bool FileCallFails(FileOperation operation);
+// Counts one call of the operation; the error this call is to fail with, else NoError: the one
+// the program asked for, or `usual`, the operation's own. When the process is to end at this
+// call, it ends here, before the call does anything.
+GSErrCode FileCallFailure(FileOperation operation, GSErrCode usual);
 
 struct WriteAllowance {
     std::size_t fit;   // how many of the bytes still fit on the disk; they count as written

@@ -28,18 +28,21 @@ ACAPI_HOST_API void SetHandlesGrowInPlace(bool inPlace);
 
 // Faults of the file services, for tests of what a module does when the disk fails it. Calls are
 // counted from the host's start: opens of files, writes into them, moves of a file over another
-// (IO::FileSystem::Move) and deletions (IO::Folder::Delete).
-enum class FileOperation : int { Open, Write, Rename, Delete };
+// (IO::FileSystem::Move), deletions (IO::Folder::Delete) and closes of open files.
+enum class FileOperation : int { Open, Write, Rename, Delete, Close };
 struct FileCallCounts {
     std::int64_t opens;
     std::int64_t writes;
     std::int64_t renames;
     std::int64_t deletes;
+    std::int64_t closes;
     std::int64_t writtenBytes;  // that reached a file
 };
 ACAPI_HOST_API FileCallCounts CountFileCalls();
 // The `call`-th call of the operation from now on fails, once (1: the next one); 0 clears it.
-ACAPI_HOST_API void FailFileCall(FileOperation operation, std::int64_t call);
+// It fails with `error`, or with NoError the operation's own (access denied; general for a write).
+ACAPI_HOST_API void FailFileCall(FileOperation operation, std::int64_t call,
+                                 GSErrCode error = NoError);
 // A full disk: once `bytes` more bytes have been written every write fails, and the write that
 // reaches the limit writes only what fits; -1 clears it.
 ACAPI_HOST_API void FailWritesAfterBytes(std::int64_t bytes);

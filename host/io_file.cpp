@@ -102,8 +102,10 @@ GSErrCode File::GetStatus() const {
 
 GSErrCode File::Open(OpenMode mode, AccessDeniedTreatment /*treatment*/) {
     FileState& file = *StateOf(state);
-    if (host::FileCallFails(host::FileOperation::Open)) {
-        return IOErr_AccessDenied;
+    if (const GSErrCode fault =
+            host::FileCallFailure(host::FileOperation::Open, IOErr_AccessDenied);
+        fault != NoError) {
+        return fault;
     }
     if (file.stream != nullptr) {
         return IOErr_General;
@@ -141,10 +143,15 @@ GSErrCode File::Close() {
     if (file.stream == nullptr) {
         return NoError;
     }
+    // A failed close still lets the file go, as a system whose last flush failed does.
+    const GSErrCode fault = host::FileCallFailure(host::FileOperation::Close, IOErr_General);
     errno = 0;
     const int result = std::fclose(file.stream);
     file.stream = nullptr;
     host::CountGivenBack(file.opener, host::Holding::File, 0);
+    if (fault != NoError) {
+        return fault;
+    }
     return result == 0 ? NoError : host::FileErrorFromErrno(errno);
 }
 
@@ -197,8 +204,9 @@ GSErrCode File::WriteBin(const char* data, std::size_t count) {
     if (file.stream == nullptr) {
         return IOErr_NotOpened;
     }
-    if (host::FileCallFails(host::FileOperation::Write)) {
-        return IOErr_General;
+    if (const GSErrCode fault = host::FileCallFailure(host::FileOperation::Write, IOErr_General);
+        fault != NoError) {
+        return fault;
     }
     // On a full disk the bytes that fit are written and the rest is refused, as a system does.
     const host::WriteAllowance allowed = host::BytesThatFit(count);

@@ -61,8 +61,10 @@ std::string NativePathOfLocation(const Location& location) {
 }  // namespace
 
 GSErrCode FileSystem::Move(const Location& from, const Location& to) {
-    if (host::FileCallFails(host::FileOperation::Rename)) {
-        return IOErr_AccessDenied;
+    if (const GSErrCode fault =
+            host::FileCallFailure(host::FileOperation::Rename, IOErr_AccessDenied);
+        fault != NoError) {
+        return fault;
     }
     const std::string source = NativePathOfLocation(from);
     const std::string target = NativePathOfLocation(to);

@@ -69,8 +69,10 @@ GSErrCode Folder::Enumerate(EnumerationCallback callback, void* userData) const 
 }
 
 GSErrCode Folder::Delete(const GS::UniString& name) {
-    if (host::FileCallFails(host::FileOperation::Delete)) {
-        return IOErr_AccessDenied;
+    if (const GSErrCode fault =
+            host::FileCallFailure(host::FileOperation::Delete, IOErr_AccessDenied);
+        fault != NoError) {
+        return fault;
     }
     if (status != NoError) {
         return status;

@@ -123,6 +123,31 @@ TEST_F(FilesTest, HostErrorsGiveTheirOwnResults) {
     CloseFile(file);
 }
 
+// A write the system refuses is a failed write whatever the close answers after it, reported
+// with its own result, and the file keeps its old bytes, whether replaced or appended to.
+TEST_F(FilesTest, ARefusedWriteFailsWithItsOwnResultAndKeepsTheFile) {
+    const struct {
+        GSErrCode error;
+        FileResult result;
+    } cases[] = {
+        {IOErr_General, 5}, {IOErr_AccessDenied, 2}, {IOErr_DiskFull, 4}, {IOErr_BadPosition, 6}};
+    for (const auto& c : cases) {
+        for (const bool append : {false, true}) {
+            Put("kept.cfg", "old");
+            host::FailFileCall(host::FileOperation::Write, 1, c.error);
+            EXPECT_EQ(WriteFile(Place("kept.cfg"), "new", 3, append, true), c.result)
+                << "error " << c.error << (append ? ", appending" : ", replacing");
+            EXPECT_EQ(Get("kept.cfg"), "old");
+        }
+    }
+    // Bytes the system could not flush when the file closed are as lost as a failed write.
+    Put("kept.cfg", "old");
+    host::FailFileCall(host::FileOperation::Close, 1, IOErr_DiskFull);
+    EXPECT_EQ(WriteFile(Place("kept.cfg"), "new", 3, false, true), 4);
+    EXPECT_EQ(Get("kept.cfg"), "old");
+    host::ClearFileFaults();
+}
+
 TEST_F(FilesTest, OpenFileReadsAcrossCalls) {
     Put("versions.txt", "hello world");
     IO::File* file = nullptr;

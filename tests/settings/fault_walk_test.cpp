@@ -84,9 +84,9 @@ protected:
         const host::FileCallCounts before = host::CountFileCalls();
         newFiles_ = RunSession();
         const host::FileCallCounts after = host::CountFileCalls();
-        clean_ = {after.opens - before.opens, after.writes - before.writes,
+        clean_ = {after.opens - before.opens,     after.writes - before.writes,
                   after.renames - before.renames, after.deletes - before.deletes,
-                  after.writtenBytes - before.writtenBytes};
+                  after.closes - before.closes,   after.writtenBytes - before.writtenBytes};
         ASSERT_TRUE(leaked_.empty()) << "a clean session leaves something behind";
         for (std::size_t i = 0; i < kWrittenFiles.size(); ++i) {
             ASSERT_NE(newFiles_[i], oldFiles_[i]) << kWrittenFiles[i] << " is not written";
@@ -222,7 +222,8 @@ INSTANTIATE_TEST_SUITE_P(
         CallFault{host::FileOperation::Open, "open", &host::FileCallCounts::opens},
         CallFault{host::FileOperation::Write, "write", &host::FileCallCounts::writes},
         CallFault{host::FileOperation::Rename, "rename", &host::FileCallCounts::renames},
-        CallFault{host::FileOperation::Delete, "delete", &host::FileCallCounts::deletes}),
+        CallFault{host::FileOperation::Delete, "delete", &host::FileCallCounts::deletes},
+        CallFault{host::FileOperation::Close, "close", &host::FileCallCounts::closes}),
     [](const ::testing::TestParamInfo<CallFault>& tested) {
         return std::string(tested.param.name);
     });

@@ -595,15 +595,14 @@ void Session::Holdings(const std::vector<Word>& /*arguments*/) {
               ", arrays " + std::to_string(live.arrays));
 }
 
-// "file-fault open|write|rename|delete N": the Nth such call from now fails; "file-fault disk N":
-// writes fail once N more bytes are written; with "kill" first, the process ends there instead;
+// "file-fault open|write|rename|delete|close N": the Nth such call from now fails; "file-fault disk
+// N": writes fail once N more bytes are written; with "kill" first, the process ends there instead;
 // "file-fault off" clears every fault.
 void Session::FileFault(const std::vector<Word>& arguments) {
     static const std::map<std::string, host::FileOperation> operations = {
-        {"open", host::FileOperation::Open},
-        {"write", host::FileOperation::Write},
-        {"rename", host::FileOperation::Rename},
-        {"delete", host::FileOperation::Delete},
+        {"open", host::FileOperation::Open},     {"write", host::FileOperation::Write},
+        {"rename", host::FileOperation::Rename}, {"delete", host::FileOperation::Delete},
+        {"close", host::FileOperation::Close},
     };
     if (arguments.size() == 1 && arguments[0].text == "off") {
         host::ClearFileFaults();
