@@ -492,11 +492,13 @@ TEST_F(PicturesTest, PicturesBeyondThePixelLimitAreNeverDecoded) {
         const std::int64_t handlesBefore = host::CountLiveAllocations().handles;
         {
             Picture picture;
-            const bool loaded = LoadImageAsDIB(
-                NX_Location(platform::LocationTextFromNativePath(path).c_str()), picture);
+            const NX_Location location(platform::LocationTextFromNativePath(path).c_str());
+            const bool loaded = LoadImageAsDIB(location, picture);
             EXPECT_EQ(conversions > 0, c.handedOver) << c.width << " x " << c.height;
             if (!c.handedOver) {
                 EXPECT_FALSE(loaded) << c.width << " x " << c.height;
+                EXPECT_FALSE(LoadImageFile(location, picture, false))
+                    << c.width << " x " << c.height;
             }
         }
         // Refused or drawn and let go, the file's bytes go back to the host.
