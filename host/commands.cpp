@@ -70,7 +70,9 @@ GSErrCode CommandCall(API_AddonContext /*context*/, const API_ModulID* module, G
 }
 
 // Any thread may call: the command waits in the queue for the main loop, which makes the call
-// and then hands the parameters to the callback.
+// and then hands the parameters to the callback. A command that no module answers, for this
+// identity, code and version, is not made: its callback is not called either, and the
+// parameters go back.
 GSErrCode CommandCallFromEventLoop(API_AddonContext context, const API_ModulID* module,
                                    GSType cmdID, std::int32_t cmdVersion, GSHandle params,
                                    bool silentMode, APICommandCallBackProc callback) {
@@ -80,8 +82,13 @@ GSErrCode CommandCallFromEventLoop(API_AddonContext context, const API_ModulID* 
     const API_ModulID target = *module;
     auto queued = std::make_shared<QueuedParameters>(params);
     PostToMainThread(context, [=] {
+        GSErrCode error = NoError;
+        const APIModulCommandProc handler = FindHandler(&target, cmdID, cmdVersion, &error);
+        if (handler == nullptr) {
+            return;
+        }
         GSHandle callParams = std::exchange(queued->handle, nullptr);
-        CommandCall(context, &target, cmdID, cmdVersion, callParams, nullptr, silentMode);
+        handler(callParams, nullptr, silentMode);
         if (callback != nullptr) {
             callback(&callParams, nullptr, silentMode);
         } else {
