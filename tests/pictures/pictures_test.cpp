@@ -431,6 +431,21 @@ TEST_F(PicturesTest, BitmapSidesEndAt16384) {
     }
 }
 
+// A picture of 16 bits and more may carry a table of up to 256 colours for the screen's sake; one
+// that claims more is refused, at every depth, rather than its table read into the pixels.
+TEST_F(PicturesTest, TablesOfMoreThan256ColoursBeyondEightBitsDrawNothing) {
+    for (const std::uint16_t bitCount : {16, 24, 32}) {
+        for (const std::uint32_t colours : {256u, 257u}) {
+            std::string bytes = BitmapStart(40, 1, bitCount, 0, colours, colours * 4 + 4);
+            Put32(bytes, 10, 14 + 40 + colours * 4);
+            const Picture dib = MakePicture(1, bytes);
+            platform::ItemSurface surface(2, 2);
+            EXPECT_EQ(DrawDIB(surface.DrawContext(), {0, 0, 1, 1}, dib), colours == 256)
+                << bitCount << " bits, " << colours << " colours";
+        }
+    }
+}
+
 TEST_F(PicturesTest, DamagedJpegAndPngAreRefused) {
     const std::string jpeg = ReadData("red_8x4.jpg");
     const std::string png = ReadData("blue_5x3.png");
