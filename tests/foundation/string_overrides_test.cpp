@@ -168,11 +168,12 @@ TEST_F(StringOverridesTest, GeneralTextsTakeNoReplacement) {
 
 TEST_F(StringOverridesTest, TheFirstRecordWithEnoughTextsAnswers) {
     Write(OverrideFile({{1, {{32531, {"short"}}, {32531, {"first", "second"}}}},
-                        {1, {{32531, {"later", "later two", "later three"}}}}}));
+                        {1, {{32531, {"later", "later two", "later three"}}, {32532, {"X"}}}}}));
     EXPECT_EQ(NX_LoadStringOverrides(), kOverridesLoaded);
     EXPECT_EQ(Find(32531, 1), "short");
     EXPECT_EQ(Find(32531, 2), "second");
     EXPECT_EQ(Find(32531, 3), "later three");
+    EXPECT_EQ(Find(32532, 1), "X");  // one letter is a text too
 }
 
 TEST_F(StringOverridesTest, MissingAndDamagedFilesGiveTheirResults) {
