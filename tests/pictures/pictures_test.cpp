@@ -281,6 +281,26 @@ TEST_F(PicturesTest, JpegKeepsItsFormatWhenNotAskedForABitmap) {
     EXPECT_EQ(width, -1);
 }
 
+// Loaded as they are, the first five types keep their number as the picture's format, which the
+// host draws; every later type has format 0. Bytes that name no type leave it to the extension.
+TEST_F(PicturesTest, OnlyTheFirstFiveTypesKeepTheirFormat) {
+    const ScratchFolder scratch;
+    const struct {
+        const char* extension;
+        std::int32_t format;
+    } cases[] = {{"bmp", 1}, {"gif", 2}, {"tif", 3}, {"pct", 5}, {"rgb", 0},
+                 {"psd", 0}, {"mac", 0}, {"tga", 0}, {"qti", 0}, {"mpo", 0}};
+    for (const auto& c : cases) {
+        const std::string path = scratch.Utf8() + "/picture." + c.extension;
+        std::ofstream(path, std::ios::binary) << "not a known picture";
+        Picture picture;
+        ASSERT_TRUE(LoadImageFile(NX_Location(platform::LocationTextFromNativePath(path).c_str()),
+                                  picture, false))
+            << c.extension;
+        EXPECT_EQ(picture.format, c.format) << c.extension;
+    }
+}
+
 TEST_F(PicturesTest, SmallBitmapStretchesIntoItemPixelForPixel) {
     const Picture dib = MakePicture(1, TwoByTwoDib());
     const struct {
