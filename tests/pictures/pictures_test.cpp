@@ -490,6 +490,7 @@ TEST_F(PicturesTest, DamagedJpegAndPngAreRefused) {
         {"garbage as jpeg", 4, std::string(64, '\x5A')},
         {"jpeg called png", 8, "\xFF\xD8\xFF"},
     };
+    const ScratchFolder scratch;
     for (const auto& c : cases) {
         const Picture source = MakePicture(0, c.bytes);
         GSHandle result = nullptr;
@@ -497,6 +498,19 @@ TEST_F(PicturesTest, DamagedJpegAndPngAreRefused) {
         EXPECT_EQ(result, nullptr) << c.what;
         EXPECT_FALSE(ConvertToDIB(c.type, source.handle, &result)) << c.what;
         EXPECT_EQ(result, nullptr) << c.what;
+
+        // From a file: nothing is loaded, as a bitmap or, for a PNG, which is always converted,
+        // as it is.
+        const std::string path = scratch.Utf8() + (c.type == 8 ? "/banner.png" : "/banner.jpg");
+        std::ofstream(path, std::ios::binary) << c.bytes;
+        const NX_Location location(platform::LocationTextFromNativePath(path).c_str());
+        for (const bool asDIB : {true, false}) {
+            if (c.type == 8 || asDIB) {
+                Picture picture;
+                EXPECT_FALSE(LoadImageFile(location, picture, asDIB)) << c.what;
+                EXPECT_EQ(picture.handle, nullptr) << c.what;
+            }
+        }
     }
 }
 
