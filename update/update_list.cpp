@@ -87,10 +87,9 @@ void CollectInstalled(const NX_List<NX_AddonUpdate_AddonVerLibVer>& reported,
     own.name = kOwnName;
     addons.Insert(own);
     for (int i = 0; i < reported.GetCount(); ++i) {
+        // An empty line parses as an empty record, the one a member without a version gets.
         NX_AddonUpdate_Addon addon;
-        if (reported[i].addonVersionLine.GetText()[0] != '\0') {
-            ParseAddonLine(reported[i].addonVersionLine, addon);
-        }
+        ParseAddonLine(reported[i].addonVersionLine, addon);
         addons.Insert(addon);
         NX_AddonUpdate_Library library;
         if (reported[i].libraryVersionLine.GetText()[0] != '\0') {
