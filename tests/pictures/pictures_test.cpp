@@ -333,8 +333,12 @@ TEST_F(PicturesTest, BannerFitsWidthOrHeightCentred) {
         std::int32_t width;
         std::int32_t height;
         short top, left, bottom, right;
-    } cases[] = {
-        {700, 300, 0, 0, 149, 349}, {300, 300, 0, 100, 149, 249}, {350, 100, 25, 0, 124, 349}};
+    } cases[] = {{700, 300, 0, 0, 149, 349},
+                 {300, 300, 0, 100, 149, 249},
+                 {350, 100, 25, 0, 124, 349},
+                 // fitted to the width it is 150.98 pixels high, cut to the item's 150: it still
+                 // fits the width, and is not narrowed
+                 {51, 22, 0, 0, 149, 349}};
     for (const auto& c : cases) {
         const PictureRect rect = FitBanner(item, c.width, c.height);
         EXPECT_EQ(rect.top, c.top) << c.width << "x" << c.height;
