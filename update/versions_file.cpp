@@ -124,9 +124,9 @@ std::vector<const char*> SplitLines(std::string& text) {
 }
 
 // Cuts the text at every `isSeparator` byte (a run of them counts once when `runs`) into at most
-// kMaximumLineFields parts; false when the text holds more, whose first parts are then in `parts`.
+// kMaximumLineFields parts; of a text that holds more, only the first parts are kept.
 template <typename IsSeparator>
-bool SplitWithin(const char* chars, IsSeparator isSeparator, bool runs, NX_List<NX_String>& parts) {
+void SplitWithin(const char* chars, IsSeparator isSeparator, bool runs, NX_List<NX_String>& parts) {
     parts.Clear();
     const int length = NX_String::Length(chars);
     int start = 0;
@@ -138,7 +138,7 @@ bool SplitWithin(const char* chars, IsSeparator isSeparator, bool runs, NX_List<
         }
         parts.Insert(NX_String(chars + start, i - start));
         if (parts.GetCount() == kMaximumLineFields) {
-            return false;
+            return;
         }
         ++i;
         while (runs && i < length && isSeparator(chars[i])) {
@@ -147,7 +147,6 @@ bool SplitWithin(const char* chars, IsSeparator isSeparator, bool runs, NX_List<
         start = i;
     }
     parts.Insert(NX_String(chars + start, length - start));
-    return true;
 }
 
 // The line cut at runs of blanks and tabs, in place; false when it holds more than
