@@ -7,11 +7,14 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <atomic>
+#include <cerrno>
 #include <chrono>
 #include <condition_variable>
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
+#include <future>
 #include <mutex>
 #include <sstream>
 #include <string>
@@ -20,6 +23,11 @@
 
 #include "platform/url_download.h"
 #include "tests/support/scratch_folder.h"
+
+#ifndef _WIN32
+#include <dlfcn.h>
+#include <pthread.h>
+#endif
 
 namespace {
 
@@ -115,6 +123,25 @@ private:
     int callsAfterEnd_ = 0;
 };
 
+#ifndef _WIN32
+// The process's thread creation, made to refuse one thread on request, as a system that has run
+// out of threads does; every other thread is made as the system makes it.
+std::atomic<bool> refuseNextThread{false};
+}  // namespace
+
+extern "C" int pthread_create(pthread_t* thread, const pthread_attr_t* attributes,
+                              void* (*entry)(void*), void* argument) {
+    using Create = int (*)(pthread_t*, const pthread_attr_t*, void* (*)(void*), void*);
+    static const auto systemCreate = reinterpret_cast<Create>(dlsym(RTLD_NEXT, "pthread_create"));
+    if (refuseNextThread.exchange(false)) {
+        return EAGAIN;
+    }
+    return systemCreate(thread, attributes, entry, argument);
+}
+
+namespace {
+#endif
+
 class DownloadTest : public ::testing::Test {
 protected:
     // As the module does before it goes: the threads must have left the engine.
@@ -146,6 +173,23 @@ protected:
 
     ScratchFolder scratch_;
 };
+
+#ifndef _WIN32
+// The system refuses a thread when the process has too many: the download is not started, and
+// the module's unload, which waits for the running downloads, does not wait for it.
+TEST_F(DownloadTest, ADownloadWhoseThreadIsRefusedLeavesNothingToWaitFor) {
+    Recorder recorder;
+    refuseNextThread = true;
+    EXPECT_FALSE(Start("never.bin", recorder));
+    refuseNextThread = false;
+    auto stopped = std::async(std::launch::async, [] { StopAllDownloads(); });
+    if (stopped.wait_for(std::chrono::seconds(10)) != std::future_status::ready) {
+        ADD_FAILURE() << "the unload waits for a download that never started";
+        std::quick_exit(1);  // the waiting thread cannot be ended
+    }
+    EXPECT_EQ(recorder.Reports().size(), 0U);
+}
+#endif
 
 TEST_F(DownloadTest, WholeFileArrivesWithRisingFractionsEndingInOne) {
     const std::string body = Pattern(300000, 'a');
