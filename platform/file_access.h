@@ -7,7 +7,8 @@
 
 namespace platform {
 
-// Like fopen; null on failure with errno set.
+// Like fopen; null on failure with errno set. An open that writes to a read-only file is refused
+// (errno EACCES) on both systems.
 std::FILE* OpenFileUtf8(const std::string& utf8Path, const char* mode);
 // Makes a new, empty file and opens it for writing, only if nothing has the name yet: an
 // existing file, folder or link (followed nowhere, even when it leads nowhere) is left as it is

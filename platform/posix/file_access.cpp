@@ -5,6 +5,7 @@
 #include <unistd.h>
 
 #include <cerrno>
+#include <string_view>
 #include <vector>
 
 namespace platform {
@@ -22,7 +23,15 @@ bool IsReadOnlyFile(const std::string& utf8Path) {
 
 }  // namespace
 
+// The read-only mark holds for every user on Windows, administrators too; here root would write
+// through it, so an open that writes is refused as Windows refuses it.
 std::FILE* OpenFileUtf8(const std::string& utf8Path, const char* mode) {
+    const std::string_view modeText(mode);
+    const bool writes = modeText.find_first_of("wa+") != std::string_view::npos;
+    if (writes && IsReadOnlyFile(utf8Path)) {
+        errno = EACCES;
+        return nullptr;
+    }
     return std::fopen(utf8Path.c_str(), mode);
 }
 
