@@ -127,6 +127,16 @@ TEST_F(VersionsFileTest, MissingFileReadsNothing) {
     EXPECT_EQ(messages.GetCount(), 0);
 }
 
+TEST_F(VersionsFileTest, NoSettingsFolderReadsNothing) {
+    // The catalogue lies where the settings folder was; the host now names a folder that cannot
+    // be made, so the reader must not answer as if an empty catalogue had been read.
+    Install("catalogue.txt");
+    host::SetUserFolder((scratch.Path() / "__updnx__.tmp" / "settings").string());
+    EXPECT_FALSE(ReadVersionsFile(messages, addons, libraries));
+    EXPECT_EQ(addons.GetCount(), 0);
+    EXPECT_EQ(messages.GetCount(), 0);
+}
+
 TEST_F(VersionsFileTest, FileLongerThanADownloadIsNotRead) {
     std::ofstream(scratch.Path() / "__updnx__.tmp", std::ios::binary)
         << std::string(static_cast<std::size_t>(kMaxVersionsFileBytes) + 1, '*');
