@@ -35,6 +35,13 @@ TEST(NX_IsWellFormedUtf8, FollowsTheTableOfWellFormedSequences) {
         {"\xC1\xBF", false, false},
         {"\xC3", false, false},
         {"a\xE3\x83", false, false},
+        // The last byte of a three- or four-byte sequence must continue it too.
+        {"\xE2\x82"
+         "Ab",
+         false, false},
+        {"\xF0\x9F\x98"
+         "Ab",
+         false, false},
         {"\x80", false, false},
         {"\xC3\xA9\xC3", true, false},
     };
