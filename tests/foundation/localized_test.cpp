@@ -68,6 +68,11 @@ TEST(LocalizedTexts, AMissingEnglishGeneralTextIsReadOnce) {
     }
 }
 
+// A list the module keeps only as the alternative string type is read as its texts.
+TEST(LocalizedTexts, AListOfTheAlternativeTypeIsReadToo) {
+    EXPECT_EQ(Fetch(kEnglish, 32581, 1), "Alternative text");
+}
+
 // A converted text must fit in 1000 bytes with its terminator; one that would not stays in
 // UTF-8 rather than being cut.
 TEST(LocalizedTexts, UtfEightTooLongForTheConvertedFormStaysAsItIs) {
