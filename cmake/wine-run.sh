@@ -26,4 +26,8 @@ trap 'rm -f "$errors"' EXIT
 status=0
 "$wine" "$@" 2>"$errors" || status=$?
 cat "$errors" >&2
+# A program that ends before it writes anything leaves ctest nothing to show: say how it ended.
+if [ "$status" -ne 0 ]; then
+  echo "wine-run: $(basename "$1") ended with status $status" >&2
+fi
 exit "$status"
