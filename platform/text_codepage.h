@@ -6,8 +6,8 @@ namespace platform {
 enum class CodePage { Ansi, Utf8 };
 
 // Like MultiByteToWideChar with no flags: `inLength` -1 converts through the terminator and
-// counts it. Invalid UTF-8 becomes U+FFFD. With `outCount` 0 answers the count needed; answers 0
-// on failure (including an output too small).
+// counts it, and a length below -1 is refused. Invalid UTF-8 becomes U+FFFD. With `outCount` 0
+// answers the count needed; answers 0 on failure (including an output too small).
 int MultiByteToWide(CodePage codePage, const char* in, int inLength, char16_t* out, int outCount);
 
 // Like WideCharToMultiByte with no flags and no default character: characters the code page

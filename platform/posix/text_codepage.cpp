@@ -301,7 +301,7 @@ int Deliver(const std::basic_string<Char>& result, Char* out, int outCount) {
 }  // namespace
 
 int MultiByteToWide(CodePage codePage, const char* in, int inLength, char16_t* out, int outCount) {
-    if (in == nullptr || inLength == 0 || outCount < 0) {
+    if (in == nullptr || inLength == 0 || inLength < -1 || outCount < 0) {
         return 0;
     }
     const std::size_t length = InputLength(in, inLength);
@@ -311,7 +311,7 @@ int MultiByteToWide(CodePage codePage, const char* in, int inLength, char16_t* o
 }
 
 int WideToMultiByte(CodePage codePage, const char16_t* in, int inLength, char* out, int outSize) {
-    if (in == nullptr || inLength == 0 || outSize < 0) {
+    if (in == nullptr || inLength == 0 || inLength < -1 || outSize < 0) {
         return 0;
     }
     const std::size_t length = InputLength(in, inLength);
