@@ -22,7 +22,6 @@ void ErrorAlert(short text) {
 }  // namespace
 
 void BuildReportLines(const AboutData& about, NX_List<NX_String>& lines) {
-    lines.Clear();
     const NX_String fixed[] = {ProductLine(),    VersionLine(about.own), DateLine(about.own),
                                SystemLine(),     HostLine(about.own),    DevelopmentTitle(),
                                DevelopersLine(), DesignLine(),           NX_String("")};
