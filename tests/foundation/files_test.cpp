@@ -148,6 +148,25 @@ TEST_F(FilesTest, ARefusedWriteFailsWithItsOwnResultAndKeepsTheFile) {
     host::ClearFileFaults();
 }
 
+// A replacing write takes the first private name nothing has, up to the last one; with every one
+// taken it gives up, and neither those files nor the old file change.
+TEST_F(FilesTest, PrivateNamesTakenByOtherFilesAreLeftAsTheyAre) {
+    const auto privateName = [](int number) { return "~vlm" + std::to_string(number) + ".tmp"; };
+    for (int number = 1; number <= 99; ++number) {
+        Put(privateName(number), "theirs");
+    }
+    EXPECT_EQ(WriteFile(Place("kept.cfg"), "new", 3, false, true), 0);
+    EXPECT_EQ(Get("kept.cfg"), "new");
+
+    Put(privateName(100), "theirs");
+    EXPECT_EQ(WriteFile(Place("kept.cfg"), "newer", 5, false, true), 6);
+    EXPECT_EQ(Get("kept.cfg"), "new");
+    for (int number = 1; number <= 100; ++number) {
+        EXPECT_EQ(Get(privateName(number)), "theirs") << privateName(number);
+    }
+    EXPECT_EQ(std::distance(fs::directory_iterator(folder), fs::directory_iterator()), 101);
+}
+
 TEST_F(FilesTest, OpenFileReadsAcrossCalls) {
     Put("versions.txt", "hello world");
     IO::File* file = nullptr;
