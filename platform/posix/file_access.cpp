@@ -78,9 +78,8 @@ std::string FileBehindLinksUtf8(const std::string& utf8Path) {
             path = next;
         } else {
             const std::size_t separator = path.find_last_of('/');
-            path =
-                (separator == std::string::npos ? std::string() : path.substr(0, separator + 1)) +
-                next;
+            path.erase(separator == std::string::npos ? 0 : separator + 1);
+            path += next;
         }
     }
     return {};
