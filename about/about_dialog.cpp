@@ -90,13 +90,9 @@ void FillMemberList(short dialog, const AboutData& about) {
     DGListSetItemHeight(dialog, kMemberList, kRowHeight);
     DGDisableNormalUpdate(dialog, kMemberList);
     DGListDeleteItem(dialog, kMemberList, DG_ALL_ITEMS);
-    short row = 0;
     for (int i = 0; i < about.members.GetCount(); ++i) {
         const NX_AddonUpdate_Addon& member = about.members[i];
-        if (member.name.GetText()[0] == '\0') {
-            continue;
-        }
-        ++row;
+        const auto row = static_cast<short>(i + 1);
         DGListInsertItem(dialog, kMemberList, DG_LIST_BOTTOM);
         DGListSetTabItemText(dialog, kMemberList, row, 1, member.name.ToUniString());
         DGListSetTabItemText(dialog, kMemberList, row, 2, member.versionText.ToUniString());

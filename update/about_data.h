@@ -9,8 +9,8 @@
 #include "update/update_records.h"
 
 struct AboutData {
-    std::uint16_t dialogId = 0;  // the About box's number while it is open
-    NX_List<NX_AddonUpdate_Addon> members;
+    std::uint16_t dialogId = 0;             // the About box's number while it is open
+    NX_List<NX_AddonUpdate_Addon> members;  // only members whose version line names them
     NX_AddonUpdate_Addon own;
 };
 

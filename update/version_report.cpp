@@ -30,10 +30,7 @@ void BuildReportLines(const AboutData& about, NX_List<NX_String>& lines) {
     }
     for (int i = 0; i < about.members.GetCount(); ++i) {
         const NX_AddonUpdate_Addon& member = about.members[i];
-        if (member.name.GetText()[0] != '\0') {
-            lines.Insert(member.name + "\t" + member.versionText + "\t" + member.dateText +
-                         kLineEnd);
-        }
+        lines.Insert(member.name + "\t" + member.versionText + "\t" + member.dateText + kLineEnd);
     }
 }
 
