@@ -7,6 +7,7 @@
 #include "acapi/gs_memory.h"
 
 #include "host/addon_registry.h"
+#include "host/host_faults.h"
 #include "host/host_operations.h"
 #include "host/main_thread_queue.h"
 
@@ -57,6 +58,9 @@ struct QueuedParameters {
 
 GSErrCode CommandTest(API_AddonContext /*context*/, const API_ModulID* module, GSType cmdID,
                       std::int32_t cmdVersion) {
+    if (NextAnswer(HostOperation::CommandTest) == HostAnswer::Failure) {
+        return APIERR_GENERAL;
+    }
     GSErrCode error = NoError;
     FindHandler(module, cmdID, cmdVersion, &error);
     return error;
@@ -64,6 +68,14 @@ GSErrCode CommandTest(API_AddonContext /*context*/, const API_ModulID* module, G
 
 GSErrCode CommandCall(API_AddonContext /*context*/, const API_ModulID* module, GSType cmdID,
                       std::int32_t cmdVersion, GSHandle params, GSPtr resultData, bool silentMode) {
+    switch (NextAnswer(HostOperation::CommandCall)) {
+        case HostAnswer::Failure:
+            return APIERR_GENERAL;
+        case HostAnswer::Odd:
+            return NoError;  // the module is not reached: the result area stays as it was
+        case HostAnswer::Usual:
+            break;
+    }
     GSErrCode error = NoError;
     const APIModulCommandProc handler = FindHandler(module, cmdID, cmdVersion, &error);
     return handler != nullptr ? handler(params, resultData, silentMode) : error;
@@ -76,6 +88,9 @@ GSErrCode CommandCall(API_AddonContext /*context*/, const API_ModulID* module, G
 GSErrCode CommandCallFromEventLoop(API_AddonContext context, const API_ModulID* module,
                                    GSType cmdID, std::int32_t cmdVersion, GSHandle params,
                                    bool silentMode, APICommandCallBackProc callback) {
+    if (NextAnswer(HostOperation::CommandCallFromEventLoop) == HostAnswer::Failure) {
+        return APIERR_GENERAL;
+    }
     if (module == nullptr) {
         return APIERR_BADPARS;
     }

@@ -3,6 +3,7 @@
 
 #include "host/dialog_store.h"
 #include "host/host_control.h"
+#include "host/host_faults.h"
 #include "host/io_text.h"
 #include "host/main_thread_queue.h"
 
@@ -108,6 +109,9 @@ bool CloseDialogBox(short dialogId) {
 
 short DGModalDialog(GSResModule resModule, short resId, GSResModule /*iconModule*/,
                     DGDialCallBack callback, DGUserData userData) {
+    if (host::NextAnswer(host::HostOperation::ModalDialog) == host::HostAnswer::Failure) {
+        return 0;
+    }
     Dialog* dialog = host::CreateDialog(resModule, resId, callback, userData, true);
     if (dialog == nullptr) {
         return 0;
@@ -132,6 +136,9 @@ short DGModalDialog(GSResModule resModule, short resId, GSResModule /*iconModule
 
 short DGModelessInit(GSResModule resModule, short resId, GSResModule /*iconModule*/,
                      DGDialCallBack callback, DGUserData userData, bool visible) {
+    if (host::NextAnswer(host::HostOperation::ModelessInit) == host::HostAnswer::Failure) {
+        return 0;
+    }
     Dialog* dialog = host::CreateDialog(resModule, resId, callback, userData, false);
     if (dialog == nullptr) {
         return 0;

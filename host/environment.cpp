@@ -7,6 +7,7 @@
 #include "acapi/io.h"
 #include "host/addon_registry.h"
 #include "host/host_control.h"
+#include "host/host_faults.h"
 #include "host/host_operations.h"
 #include "host/module_holdings.h"
 #include "host/picture_conversion.h"
@@ -41,6 +42,9 @@ GSErrCode EnvironmentRequest(API_AddonContext /*context*/, GSType code, void* pa
     if (code != FourCharCode("APPL")) {
         return APIERR_BADID;
     }
+    if (NextRequestAnswer(code) == HostAnswer::Failure) {
+        return APIERR_GENERAL;
+    }
     if (par1 == nullptr) {
         return APIERR_BADPARS;
     }
@@ -58,6 +62,14 @@ GSErrCode EnvironmentRequest(API_AddonContext /*context*/, GSType code, void* pa
 GSErrCode GoodiesRequest(API_AddonContext /*context*/, GSType code, void* par1, void* par2) {
     // The pictures it converts are the caller's to release.
     const TakingFor caller(__builtin_return_address(0));
+    switch (NextRequestAnswer(code)) {
+        case HostAnswer::Failure:
+            return APIERR_GENERAL;
+        case HostAnswer::Odd:
+            return NoError;  // nothing converted: the result stays as the caller made it
+        case HostAnswer::Usual:
+            break;
+    }
     return PictureGoodies(code, par1, par2);
 }
 
@@ -67,14 +79,25 @@ GSErrCode AutomateRequest(API_AddonContext /*context*/, GSType code, void* /*par
     if (code != FourCharCode("RBLD")) {
         return APIERR_BADID;
     }
+    if (NextRequestAnswer(code) == HostAnswer::Failure) {
+        return APIERR_GENERAL;
+    }
     ++rebuildRequests;
     return NoError;
 }
 
 GSErrCode GetOwnLocation(API_AddonContext context, IO::Location* ownLocation) {
+    const HostAnswer answer = NextAnswer(HostOperation::GetOwnLocation);
+    if (answer == HostAnswer::Failure) {
+        return APIERR_NOTSUPPORTED;
+    }
     const LoadedAddon* addon = AddonOfContext(context);
     if (addon == nullptr || ownLocation == nullptr) {
         return APIERR_NOTSUPPORTED;
+    }
+    if (answer == HostAnswer::Odd) {
+        *ownLocation = IO::Location();
+        return NoError;
     }
     const std::string text = platform::LocationTextFromNativePath(addon->nativePath);
     *ownLocation = IO::Location(GS::UniString(text.c_str(), GS::CC_UTF8));

@@ -53,6 +53,24 @@ ACAPI_HOST_API void EndProcessAtFileCall(FileOperation operation, std::int64_t c
 ACAPI_HOST_API void EndProcessAfterBytes(std::int64_t bytes);
 ACAPI_HOST_API void ClearFileFaults();
 
+// Answers of the host's other operations, for tests of what a module does with each answer it
+// may get. The `call`-th call of the named operation from now on (1: the next one; calls of
+// every module count) gives, once: a failure, the error the operation gives when it cannot do
+// what it is asked (0 from the dialog functions, false from the string and picture readers);
+// or, for the operations that have one, an odd answer that the real host may give on success:
+// a library part found without its definition ("ACAPI_LibPart_Search"), or without a location
+// ("ACAPI_LibPart_Get"); a command answered without reaching its module ("ACAPI_Command_Call");
+// an empty location ("ACAPI_GetOwnLocation"); a conversion that gives no picture ("CPIC",
+// "CMPI"). Operations by the host's own names ("ACAPI_Register_Menu", "DGModelessInit",
+// "GetSpecialLocation", "RSGetIndString", ...), requests by their codes ("APPL", "GMIF", ...).
+// The host's own reads of a module's menu texts, when it registers the menu, count as reads.
+// False when no operation has that name, or it has no odd answer.
+enum class HostAnswer : int { Usual, Failure, Odd };
+ACAPI_HOST_API bool SetHostAnswer(const std::string& operation, std::int64_t call,
+                                  HostAnswer answer);
+ACAPI_HOST_API void ClearHostAnswers();
+ACAPI_HOST_API std::vector<std::string> HostOperationNames();
+
 // What a module still held when it was unloaded, counted once its code was gone (its static
 // objects destroyed): memory handles and pointers it took and never released, its threads still
 // running, files it opened and never closed, modeless windows still registered and dialogs still

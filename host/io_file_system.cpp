@@ -6,6 +6,7 @@
 #include "acapi/io.h"
 #include "host/file_faults.h"
 #include "host/host_control.h"
+#include "host/host_faults.h"
 #include "host/io_text.h"
 #include "platform/file_access.h"
 #include "platform/native_path.h"
@@ -38,7 +39,8 @@ std::string UserFolder() {
 namespace IO {
 
 GSErrCode FileSystem::GetSpecialLocation(std::int32_t id, Location* location) {
-    if (id != UserPreferences || location == nullptr) {
+    if (id != UserPreferences || location == nullptr ||
+        host::NextAnswer(host::HostOperation::SpecialLocation) == host::HostAnswer::Failure) {
         return IOErr_General;
     }
     const std::string folder = host::UserFolder();

@@ -14,6 +14,7 @@
 #include "acapi/rs.h"
 #include "host/addon_registry.h"
 #include "host/host_control.h"
+#include "host/host_faults.h"
 #include "host/host_operations.h"
 #include "host/io_text.h"
 #include "platform/file_access.h"
@@ -135,6 +136,9 @@ void SetLibraryFolder(const std::string& nativePath) {
 // "FLDR" 128: a 32-bit count, a 16-bit number of entries, then per entry the file name (code
 // page 1252, zero-padded to 262 bytes) and the 16-bit number of its "FILE" resource.
 GSErrCode RegisterBuiltInLibrary() {
+    if (NextAnswer(HostOperation::RegisterBuiltInLibrary) == HostAnswer::Failure) {
+        return APIERR_GENERAL;
+    }
     const LoadedAddon* addon = RegisteringAddon();
     if (addon == nullptr) {
         return APIERR_GENERAL;
@@ -166,6 +170,10 @@ GSErrCode RegisterBuiltInLibrary() {
 
 GSErrCode LibPartSearch(API_AddonContext /*context*/, API_LibPart* libPart, bool /*warnIfMissing*/,
                         bool /*useEnabledOnly*/) {
+    const HostAnswer answer = NextAnswer(HostOperation::LibPartSearch);
+    if (answer == HostAnswer::Failure) {
+        return APIERR_GENERAL;
+    }
     if (libPart == nullptr) {
         return APIERR_BADPARS;
     }
@@ -176,7 +184,8 @@ GSErrCode LibPartSearch(API_AddonContext /*context*/, API_LibPart* libPart, bool
     for (std::size_t i = 0; i < libraryParts.size(); ++i) {
         if (libraryParts[i].owner != nullptr && libraryParts[i].name == name) {
             libPart->index = static_cast<std::int32_t>(i + 1);
-            libPart->missingDef = false;
+            // Odd: a part the library lists whose definition is missing.
+            libPart->missingDef = answer == HostAnswer::Odd;
             return NoError;
         }
     }
@@ -184,13 +193,21 @@ GSErrCode LibPartSearch(API_AddonContext /*context*/, API_LibPart* libPart, bool
 }
 
 GSErrCode LibPartGet(API_AddonContext /*context*/, API_LibPart* libPart) {
+    const HostAnswer answer = NextAnswer(HostOperation::LibPartGet);
+    if (answer == HostAnswer::Failure) {
+        return APIERR_GENERAL;
+    }
     const LibraryPart* part = libPart != nullptr ? PartAt(libPart->index) : nullptr;
     if (part == nullptr) {
         return APIERR_BADID;
     }
+    libPart->missingDef = false;
+    // Odd: a part that has no file of its own to give.
+    if (answer == HostAnswer::Odd) {
+        return NoError;
+    }
     const std::string text = platform::LocationTextFromNativePath(part->nativePath);
     libPart->location = new IO::Location(GS::UniString(text.c_str(), GS::CC_UTF8));
-    libPart->missingDef = false;
     return NoError;
 }
 

@@ -6,6 +6,7 @@
 #include "acapi/rs.h"
 #include "host/addon_registry.h"
 #include "host/host_control.h"
+#include "host/host_faults.h"
 #include "host/host_operations.h"
 #include "host/io_text.h"
 
@@ -62,6 +63,9 @@ MenuItemRecord ItemOfResourceText(const std::string& text) {
 
 GSErrCode RegisterMenu(GSResID menuStrResID, GSResID /*promptStrResID*/,
                        std::int32_t /*menuPosCode*/, GSFlags /*menuFlags*/) {
+    if (NextAnswer(HostOperation::RegisterMenu) == HostAnswer::Failure) {
+        return APIERR_GENERAL;
+    }
     LoadedAddon* addon = RegisteringAddon();
     if (addon == nullptr) {
         return APIERR_GENERAL;
@@ -89,6 +93,9 @@ GSErrCode RegisterMenu(GSResID menuStrResID, GSResID /*promptStrResID*/,
 // it is reached only if such a menu exists.
 GSErrCode InstallMenuHandler(API_AddonContext context, GSResID menuStrResID,
                              APIMenuCommandProc handler) {
+    if (NextAnswer(HostOperation::InstallMenuHandler) == HostAnswer::Failure) {
+        return APIERR_GENERAL;
+    }
     LoadedAddon* addon = AddonOfContext(context);
     if (addon == nullptr || handler == nullptr) {
         return APIERR_BADPARS;
@@ -104,6 +111,9 @@ GSErrCode InterfaceRequest(API_AddonContext context, GSType code, void* par1, vo
                        code == FourCharCode("SMIT") || code == FourCharCode("AMIT");
     if (!known) {
         return APIERR_BADID;
+    }
+    if (NextRequestAnswer(code) == HostAnswer::Failure) {
+        return APIERR_GENERAL;
     }
     if (par2 == nullptr) {
         return APIERR_BADPARS;

@@ -8,6 +8,7 @@
 #include "acapi/goodies.h"
 #include "acapi/gs_memory.h"
 #include "acapi/gx.h"
+#include "host/host_faults.h"
 #include "platform/image_decoding.h"
 
 namespace host {
@@ -171,7 +172,8 @@ std::int32_t ImageBase::GetType(GSHandle data) {
 
 bool ImageBase::GetInfo(GSHandle data, std::int32_t* width, std::int32_t* height) {
     const std::size_t size = host::SizeOf(data);
-    if (size == 0 || width == nullptr || height == nullptr) {
+    if (size == 0 || width == nullptr || height == nullptr ||
+        host::NextAnswer(host::HostOperation::ImageInfo) == host::HostAnswer::Failure) {
         return false;
     }
     if (host::DibSize(host::BytesOf(data), size, width, height)) {

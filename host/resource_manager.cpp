@@ -7,6 +7,7 @@
 #include "acapi/gs_memory.h"
 #include "acapi/rs.h"
 #include "host/host_control.h"
+#include "host/host_faults.h"
 #include "host/module_holdings.h"
 #include "platform/embedded_resources.h"
 
@@ -89,7 +90,8 @@ GSResModule RSSetActiveModule(GSResModule module) {
 bool RSGetIndString_ParamAdapter(char* buffer, std::int32_t bufferSize, GSResID listId,
                                  std::int32_t index, GSResModule module, std::int32_t stringType) {
     ++stringReads;
-    if (buffer == nullptr || bufferSize <= 0 || index < 1 || (stringType != 0 && stringType != 1)) {
+    if (buffer == nullptr || bufferSize <= 0 || index < 1 || (stringType != 0 && stringType != 1) ||
+        host::NextAnswer(host::HostOperation::IndString) == host::HostAnswer::Failure) {
         return false;
     }
     const auto list =

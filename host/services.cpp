@@ -4,11 +4,15 @@
 
 #include "host/addon_registry.h"
 #include "host/host_control.h"
+#include "host/host_faults.h"
 #include "host/host_operations.h"
 
 namespace host {
 
 GSErrCode RegisterSupportedService(GSType cmdID, std::int32_t cmdVersion) {
+    if (NextAnswer(HostOperation::RegisterSupportedService) == HostAnswer::Failure) {
+        return APIERR_GENERAL;
+    }
     LoadedAddon* addon = RegisteringAddon();
     if (addon == nullptr) {
         return APIERR_GENERAL;
@@ -19,6 +23,9 @@ GSErrCode RegisterSupportedService(GSType cmdID, std::int32_t cmdVersion) {
 
 GSErrCode InstallModulCommandHandler(API_AddonContext context, GSType cmdID,
                                      std::int32_t cmdVersion, APIModulCommandProc handler) {
+    if (NextAnswer(HostOperation::InstallModulCommandHandler) == HostAnswer::Failure) {
+        return APIERR_GENERAL;
+    }
     LoadedAddon* addon = AddonOfContext(context);
     if (addon == nullptr || handler == nullptr) {
         return APIERR_BADPARS;
@@ -36,6 +43,9 @@ GSErrCode InstallModulCommandHandler(API_AddonContext context, GSType cmdID,
 }
 
 GSErrCode KeepInMemory(API_AddonContext context, bool keepIn) {
+    if (NextAnswer(HostOperation::KeepInMemory) == HostAnswer::Failure) {
+        return APIERR_GENERAL;
+    }
     LoadedAddon* addon = AddonOfContext(context);
     if (addon == nullptr) {
         return APIERR_BADPARS;
@@ -47,6 +57,9 @@ GSErrCode KeepInMemory(API_AddonContext context, bool keepIn) {
 GSErrCode RegisterModelessWindow(API_AddonContext context, std::int32_t referenceID,
                                  APIPaletteControlCallBackProc callback, GSFlags controlFlags,
                                  const API_Guid* /*guid*/) {
+    if (NextAnswer(HostOperation::RegisterModelessWindow) == HostAnswer::Failure) {
+        return APIERR_GENERAL;
+    }
     LoadedAddon* addon = AddonOfContext(context);
     if (addon == nullptr || callback == nullptr) {
         return APIERR_BADPARS;
@@ -58,6 +71,9 @@ GSErrCode RegisterModelessWindow(API_AddonContext context, std::int32_t referenc
 }
 
 GSErrCode UnregisterModelessWindow(API_AddonContext context, std::int32_t referenceID) {
+    if (NextAnswer(HostOperation::UnregisterModelessWindow) == HostAnswer::Failure) {
+        return APIERR_GENERAL;
+    }
     LoadedAddon* addon = AddonOfContext(context);
     if (addon == nullptr) {
         return APIERR_BADPARS;

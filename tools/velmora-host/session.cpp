@@ -119,6 +119,7 @@ Session::Session(const Options& options, std::istream& script)
         {"host-enable", &Session::HostEnable},
         {"file-fault", &Session::FileFault},
         {"file-calls", &Session::FileCalls},
+        {"host-fault", &Session::HostFault},
         {"holdings", &Session::Holdings},
         {"screenshot", &Session::Screenshot},
         {"screenshot-all", &Session::ScreenshotAll},
@@ -630,6 +631,26 @@ void Session::FileFault(const std::vector<Word>& arguments) {
         Fail(
             "usage: file-fault [kill] open|write|rename|delete N, file-fault [kill] disk BYTES, "
             "file-fault off");
+    }
+}
+
+// "host-fault OPERATION N [odd]": the Nth call of the host operation from now on fails, or gives
+// its odd answer; "host-fault off" clears every such answer.
+void Session::HostFault(const std::vector<Word>& arguments) {
+    if (arguments.size() == 1 && arguments[0].text == "off") {
+        host::ClearHostAnswers();
+        return;
+    }
+    const bool odd = arguments.size() == 3 && arguments[2].text == "odd";
+    const std::optional<std::int64_t> call =
+        arguments.size() == 2 || odd ? Number<std::int64_t>(arguments[1]) : std::nullopt;
+    if (!call || !host::SetHostAnswer(arguments[0].text, *call,
+                                      odd ? host::HostAnswer::Odd : host::HostAnswer::Failure)) {
+        std::string names;
+        for (const std::string& name : host::HostOperationNames()) {
+            names += " " + name;
+        }
+        Fail("usage: host-fault OPERATION N [odd], host-fault off; operations:" + names);
     }
 }
 
