@@ -1,5 +1,7 @@
 #include "update/banner.h"
 
+#include <atomic>
+
 #include "foundation/nx_files.h"
 #include "foundation/nx_location.h"
 #include "update/banner_picture.h"
@@ -14,8 +16,9 @@ constexpr const char* kBannerLocalName = "__banner__.jpg";
 constexpr const char* kBannerPath = "/update_plugins/banner.jpg";
 // A banner is a few hundred kilobytes; more is a broken or hostile server.
 constexpr long long kMaxBannerBytes = 8LL << 20;
-// Main thread only: set when the banner download starts, cleared when its end arrives.
-bool bannerDownloadRunning = false;
+// Set when the banner download starts; cleared when its end arrives on the main thread, or by the
+// download's thread when the host would not take its end there.
+std::atomic<bool> bannerDownloadRunning = false;
 
 // False when the host gives no settings folder.
 bool GetBannerFile(NX_Location& file) {
@@ -45,8 +48,9 @@ void LoadBanner(std::int32_t state) {
 
 // Runs on the download's thread: the loading and the redraw happen on the main thread.
 std::int32_t OnBannerDownloaded(std::int32_t state, double /*fraction*/, void* /*userData*/) {
-    if (IsFinalDownloadState(state)) {
-        HandToMainThread(&LoadBanner, state);
+    if (IsFinalDownloadState(state) && !HandToMainThread(&LoadBanner, state)) {
+        // The file stays until the next banner replaces it; the next check fetches one.
+        bannerDownloadRunning = false;
     }
     return 0;
 }
@@ -60,9 +64,14 @@ void StartBannerDownload() {
         return;
     }
     NX_Location path;
-    if (GetBannerFile(path)) {
-        bannerDownloadRunning = DownloadFileAsync(NX_String(kUpdateHost) + kBannerPath, path,
-                                                  &OnBannerDownloaded, nullptr, kMaxBannerBytes);
+    if (!GetBannerFile(path)) {
+        return;
+    }
+    // Set before the thread runs, which may clear it.
+    bannerDownloadRunning = true;
+    if (!DownloadFileAsync(NX_String(kUpdateHost) + kBannerPath, path, &OnBannerDownloaded, nullptr,
+                           kMaxBannerBytes)) {
+        bannerDownloadRunning = false;
     }
 }
 

@@ -1,5 +1,6 @@
 #include "update/update_check.h"
 
+#include <atomic>
 #include <cstdint>
 #include <ctime>
 
@@ -24,8 +25,9 @@ constexpr long kHostMainVersion = 16;
 constexpr short kNoConnectionText = 33;
 constexpr short kConnectingText = 38;
 
-// Main thread only: set when the catalogue download starts, cleared when its end arrives.
-bool versionsDownloadRunning = false;
+// Set when the catalogue download starts; cleared when its end arrives on the main thread, or by
+// the download's thread when the host would not take its end there.
+std::atomic<bool> versionsDownloadRunning = false;
 
 NX_String LastCheckKey() {
     return NX_String::Format("LastUpdateCheck_%ld0", kHostMainVersion);
@@ -57,8 +59,9 @@ void FinishVersionsDownload(std::int32_t state) {
 
 // Runs on the download's thread: only the final states go on, to the main thread.
 std::int32_t OnVersionsDownloaded(std::int32_t state, double /*fraction*/, void* /*userData*/) {
-    if (IsFinalDownloadState(state)) {
-        HandToMainThread(&FinishVersionsDownload, state);
+    if (IsFinalDownloadState(state) && !HandToMainThread(&FinishVersionsDownload, state)) {
+        // Nothing of this check will run on the main thread: the next one starts anew.
+        versionsDownloadRunning = false;
     }
     return 0;
 }
@@ -86,13 +89,15 @@ bool RunUpdateCheck(bool manual) {
     if (GetSettingsFolder(folder) != NoError) {
         return false;
     }
+    // Set before the thread runs, which may clear it.
+    versionsDownloadRunning = true;
     if (DownloadFileAsync(NX_String(kUpdateHost) + kVersionsFilePath,
                           folder.Join(kVersionsLocalName), &OnVersionsDownloaded, nullptr,
                           kMaxVersionsFileBytes)) {
-        versionsDownloadRunning = true;
         SetSettingNumber(VersionStore, key, Now(), true);
         SaveSettings(VersionStore);
     } else {
+        versionsDownloadRunning = false;
         ShowNoConnectionAlert();
     }
     return true;
