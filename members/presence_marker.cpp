@@ -5,19 +5,22 @@
 
 namespace {
 
-std::int16_t HostMainVersion() {
+// None when the host does not tell: a marker of a made-up version would be no one's.
+std::optional<std::int16_t> HostMainVersion() {
     API_ServerApplicationInfo application{};
-    HostInterface::Environment(FourCharCode("APPL"), &application);
+    if (HostInterface::Environment(FourCharCode("APPL"), &application) != NoError) {
+        return std::nullopt;
+    }
     return application.mainVersion;
 }
 
-bool MarkerPath(std::int16_t mainVersion, NX_Location& path) {
+bool MarkerPath(std::optional<std::int16_t> mainVersion, NX_Location& path) {
     NX_Location folder;
-    if (GetSettingsFolder(folder) != NoError) {
+    if (!mainVersion || GetSettingsFolder(folder) != NoError) {
         return false;
     }
     path = folder.Join(
-        NX_String::Format("Velmora_AC%ld.vlm", static_cast<long>(mainVersion)).GetText());
+        NX_String::Format("Velmora_AC%ld.vlm", static_cast<long>(*mainVersion)).GetText());
     return true;
 }
 
@@ -27,7 +30,7 @@ bool CreatePresenceMarker(std::optional<std::int16_t> mainVersion) {
     // The host is asked only when the caller has no version: before Initialize (CheckEnvironment)
     // the module holds no context to ask it with.
     NX_Location path;
-    if (!MarkerPath(mainVersion ? *mainVersion : HostMainVersion(), path)) {
+    if (!MarkerPath(mainVersion ? mainVersion : HostMainVersion(), path)) {
         return false;
     }
     // A stale marker of an earlier run is replaced by a new empty file.

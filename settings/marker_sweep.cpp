@@ -4,10 +4,11 @@
 #include "foundation/nx_location.h"
 
 void SweepMarkers() {
+    // Without the host's version no file is known to be a marker of this host.
     API_ServerApplicationInfo application{};
-    HostInterface::Environment(FourCharCode("APPL"), &application);
     NX_Location folder;
-    if (GetSettingsFolder(folder) != NoError) {
+    if (HostInterface::Environment(FourCharCode("APPL"), &application) != NoError ||
+        GetSettingsFolder(folder) != NoError) {
         return;
     }
     const NX_String suffix =

@@ -19,12 +19,15 @@ void SetAutoUpdateMarks(short firstList, std::int32_t item) {
     });
 }
 
+// The setting follows the check mark that the menu shows: a mark the host would not change
+// leaves the setting as it was.
 void ToggleAutoUpdate(short firstList, std::int32_t item) {
-    ChangeMenuItemFlags(firstList, item, [](GSFlags flags) {
-        const bool wasOn = (flags & API_MenuItemChecked) != 0;
-        StoreSetting(VersionStore, kAutoUpdateKey, wasOn ? "0" : "1", true);
-        return wasOn ? flags & ~API_MenuItemChecked : flags | API_MenuItemChecked;
-    });
+    const std::optional<GSFlags> shown = ChangeMenuItemFlags(
+        firstList, item, [](GSFlags flags) { return flags ^ API_MenuItemChecked; });
+    if (shown) {
+        StoreSetting(VersionStore, kAutoUpdateKey, (*shown & API_MenuItemChecked) != 0 ? "1" : "0",
+                     true);
+    }
 }
 
 void AutoUpdateTrigger() {
