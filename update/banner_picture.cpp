@@ -18,19 +18,22 @@ LoadedBanner banner;
 }  // namespace
 
 void LoadBannerPicture(const NX_Location& path) {
-    Picture loaded;
-    if (LoadImageAsDIB(path, loaded)) {
-        banner.picture = std::move(loaded);
-        PicturePixelSize(banner.picture, &banner.width, &banner.height);
+    LoadedBanner loaded;
+    // A picture of no known size cannot be fitted to the item: none is shown.
+    if (LoadImageAsDIB(path, loaded.picture) &&
+        PicturePixelSize(loaded.picture, &loaded.width, &loaded.height)) {
+        banner = std::move(loaded);
     } else {
-        banner.picture.Reset();
+        banner = {};
     }
 }
 
 void DrawBanner(const DGUserUpdateData& update) {
     if (update.reqType == 1 && banner.picture.handle != nullptr && banner.width > 0 &&
         banner.height > 0) {
-        DrawDIB(update.drawContext, FitBanner(update, banner.width, banner.height), banner.picture);
+        // A picture the system cannot draw leaves the item blank.
+        static_cast<void>(DrawDIB(update.drawContext,
+                                  FitBanner(update, banner.width, banner.height), banner.picture));
     }
 }
 
