@@ -30,16 +30,18 @@ public:
 // 10 Targa, 11 QuickTime image, 12 MPO; 0 unknown. Types 1 to 5 are also picture formats.
 std::int32_t ImageTypeFromExtension(const char* extension);
 std::int32_t DetectImageType(const NX_String& path, GSHandle data);
-bool LoadImageFile(const NX_Location& path, Picture& out, bool asDIB);
-bool LoadImageAsDIB(const NX_Location& path, Picture& out);
-bool ConvertToDIB(std::int32_t format, GSHandle handle, GSHandle* out);
-bool ConvertByMime(std::int32_t fromType, GSHandle handle, std::int32_t toType, GSHandle* out);
+[[nodiscard]] bool LoadImageFile(const NX_Location& path, Picture& out, bool asDIB);
+[[nodiscard]] bool LoadImageAsDIB(const NX_Location& path, Picture& out);
+[[nodiscard]] bool ConvertToDIB(std::int32_t format, GSHandle handle, GSHandle* out);
+[[nodiscard]] bool ConvertByMime(std::int32_t fromType, GSHandle handle, std::int32_t toType,
+                                 GSHandle* out);
 // The pixel size of the picture through the host (GX::ImageBase::GetInfo); false if unknown.
-bool PicturePixelSize(const Picture& picture, std::int32_t* width, std::int32_t* height);
+[[nodiscard]] bool PicturePixelSize(const Picture& picture, std::int32_t* width,
+                                    std::int32_t* height);
 
 struct PictureRect {
     short top, left, bottom, right;
 };
 // Draws the picture scaled into the rectangle of the item's drawing context; false, and
 // nothing drawn, for a picture that is no sound bitmap.
-bool DrawDIB(void* drawContext, const PictureRect& rect, const Picture& picture);
+[[nodiscard]] bool DrawDIB(void* drawContext, const PictureRect& rect, const Picture& picture);

@@ -35,7 +35,8 @@ void ParseCatalogue(benchmark::State& state) {
         NX_List<NX_AddonUpdate_Message> messages;
         NX_List<NX_AddonUpdate_Addon> addons;
         NX_List<NX_AddonUpdate_Library> libraries;
-        ParseVersionsText(text.data(), text.size(), messages, addons, libraries);
+        benchmark::DoNotOptimize(
+            ParseVersionsText(text.data(), text.size(), messages, addons, libraries));
         benchmark::DoNotOptimize(addons.GetCount());
     }
     state.SetComplexityN(state.range(0));

@@ -4,5 +4,5 @@
 #include "foundation/nx_location.h"
 
 // The index of the library part named fileName without its extension, or -1.
-int NX_FindLibraryPart(const char* fileName, int typeId);
-bool NX_GetLibraryPartLocation(int index, NX_Location& out);
+[[nodiscard]] int NX_FindLibraryPart(const char* fileName, int typeId);
+[[nodiscard]] bool NX_GetLibraryPartLocation(int index, NX_Location& out);

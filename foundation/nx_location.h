@@ -42,10 +42,10 @@ IO::Location PathToLocation(const char* path);
 // The host's text for the location, one trailing "\" removed; null on a host error.
 void LocationToPath(const IO::Location& location, NX_String& path);
 // The per-user settings folder (the host's special location 13), exact; the host's error or 0.
-GSErrCode GetSettingsFolder(NX_Location& folder);
+[[nodiscard]] GSErrCode GetSettingsFolder(NX_Location& folder);
 // The settings folder as an 8-bit path text, for the callers that can only carry such a text:
 // IOErr_General when the text would not name the folder exactly.
-GSErrCode GetSettingsFolderPath(NX_String& path);
+[[nodiscard]] GSErrCode GetSettingsFolderPath(NX_String& path);
 NX_String JoinPath(const char* folder, const char* name);
 // The exact place as a native path in UTF-8.
 std::string NativePathOfLocation(const NX_Location& location);

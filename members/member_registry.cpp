@@ -102,10 +102,13 @@ void LaunchMember(int index) {
                  NX_GetString(errors, kMissingAddonText).GetText(), nullptr);
         return;
     }
-    // Members look for the marker when they start, to know that the hub is there.
-    CreatePresenceMarker();
+    // Members look for the marker when they start, to know that the hub is there; one that finds
+    // none still runs, as without the hub.
+    static_cast<void>(CreatePresenceMarker());
     const API_ModulID module = ModuleId(index);
-    HostInterface::CommandCall(&module, MemberLaunchCode(index), 0, nullptr, nullptr, false);
+    // The member answered the test just now: what it does with the launch is its own business.
+    static_cast<void>(
+        HostInterface::CommandCall(&module, MemberLaunchCode(index), 0, nullptr, nullptr, false));
 }
 
 bool SendLanguageCommand(int index) {

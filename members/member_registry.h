@@ -27,6 +27,6 @@ bool IsMemberPresent(int index);
 // "Missing add-on!" alert.
 void LaunchMember(int index);
 // Tells the member that the interface language changed.
-bool SendLanguageCommand(int index);
+[[nodiscard]] bool SendLanguageCommand(int index);
 // Clears `area`, then asks the member to fill it.
-bool GetMemberVersion(int index, NX_AddonUpdate_AddonVerLibVer& area);
+[[nodiscard]] bool GetMemberVersion(int index, NX_AddonUpdate_AddonVerLibVer& area);

@@ -28,7 +28,9 @@ void SetItemTexts(GSType request, short textList, short paletteText) {
         for (const ItemText& entry : kItemTexts) {
             API_MenuItemRef ref{static_cast<GSResID>(kMenuStrings + menu), entry.item};
             NX_String text = NX_GetString(textList, entry.text == 0 ? paletteText : entry.text);
-            HostInterface::Interface(request, &ref, const_cast<char*>(text.GetText()));
+            // Only the registered menu takes its texts; the other languages' lists have none.
+            static_cast<void>(
+                HostInterface::Interface(request, &ref, const_cast<char*>(text.GetText())));
         }
     }
 }

@@ -27,7 +27,8 @@ void SetAboutItemEnabled(bool enabled) {
 void OnPaletteClosed() {
     PaletteRecord& palette = Palette();
     RefreshMenuTexts();
-    HostInterface::UnregisterModelessWindow(palette.dialogId);
+    // The host refuses only a window it does not list, as when it refused the registration.
+    static_cast<void>(HostInterface::UnregisterModelessWindow(palette.dialogId));
     palette.dialogId = 0;
     palette.closed = true;
     palette.controlFlags = 0;
@@ -82,8 +83,10 @@ short PaletteCallback(short message, short dialog, short item, DGUserData /*user
                       DGMessageData /*msgData*/) {
     switch (message) {
         case DG_MSG_INIT:
-            HostInterface::RegisterModelessWindow(dialog, &PaletteControlCallback,
-                                                  Palette().controlFlags, nullptr);
+            // A palette the host does not list works as ever; only the host's requests to hide
+            // or grey out its palettes pass it by.
+            static_cast<void>(HostInterface::RegisterModelessWindow(
+                dialog, &PaletteControlCallback, Palette().controlFlags, nullptr));
             DGSetFocus(dialog, DG_NO_ITEM);
             DGSetDialogSize(dialog, kWidth, kHeight);
             return 0;
@@ -118,8 +121,9 @@ void OpenPalette() {
         DGSetDialogTitle(palette.dialogId, GS::UniString("Velmora"));
         RefreshMenuTexts();
         RebuildMemberList();
+        // A redraw the host declines leaves its windows as they were.
         std::int64_t redrawAll = 0;
-        HostInterface::Automate(FourCharCode("RBLD"), &redrawAll);
+        static_cast<void>(HostInterface::Automate(FourCharCode("RBLD"), &redrawAll));
     }
     palette.closed = false;
 }

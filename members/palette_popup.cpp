@@ -99,8 +99,9 @@ void SendLanguageToListedMembers() {
     const NX_List<NX_String>& members = Palette().memberList;
     for (int position = 0; position < members.GetCount(); ++position) {
         const int index = MemberIndexByName(members[position].GetText());
+        // A member that misses the news is not told again: the language is lost to it alone.
         if (index >= 0) {
-            SendLanguageCommand(index);
+            static_cast<void>(SendLanguageCommand(index));
         }
     }
 }

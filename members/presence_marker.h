@@ -6,6 +6,6 @@
 #include <optional>
 
 // With no version given, the version is asked of the host. False when the file cannot be made.
-bool CreatePresenceMarker(std::optional<std::int16_t> mainVersion = std::nullopt);
+[[nodiscard]] bool CreatePresenceMarker(std::optional<std::int16_t> mainVersion = std::nullopt);
 // Its absence is no error.
 void DeletePresenceMarker();

@@ -3,4 +3,4 @@
 
 // True when the user confirmed with OK: the new language is then stored. Otherwise the
 // language is as before.
-bool ShowLanguageDialog();
+[[nodiscard]] bool ShowLanguageDialog();

@@ -24,29 +24,33 @@ bool IsReady();
 void SetContext(API_AddonContext context);
 API_AddonContext Context();
 
-GSErrCode RegisterMenu(GSResID menuStrResID, GSResID promptStrResID, std::int32_t menuPosCode,
-                       GSFlags menuFlags);
-GSErrCode RegisterSupportedService(GSType cmdID, std::int32_t cmdVersion);
-GSErrCode RegisterBuiltInLibrary();
-GSErrCode InstallModulCommandHandler(GSType cmdID, std::int32_t cmdVersion,
-                                     APIModulCommandProc handler);
-GSErrCode InstallMenuHandler(GSResID menuStrResID, APIMenuCommandProc handler);
-GSErrCode KeepInMemory(bool keepIn);
-GSErrCode RegisterModelessWindow(std::int32_t referenceID, APIPaletteControlCallBackProc callback,
-                                 GSFlags controlFlags, const API_Guid* guid);
-GSErrCode UnregisterModelessWindow(std::int32_t referenceID);
-GSErrCode Environment(GSType code, void* par1 = nullptr, void* par2 = nullptr);
-GSErrCode Interface(GSType code, void* par1 = nullptr, void* par2 = nullptr);
-GSErrCode Goodies(GSType code, void* par1 = nullptr, void* par2 = nullptr);
-GSErrCode Automate(GSType code, void* par1 = nullptr, void* par2 = nullptr);
-GSErrCode LibPartSearch(API_LibPart* libPart, bool warnIfMissing, bool useEnabledOnly);
-GSErrCode LibPartGet(API_LibPart* libPart);
-GSErrCode CommandTest(const API_ModulID* module, GSType cmdID, std::int32_t cmdVersion);
-GSErrCode CommandCall(const API_ModulID* module, GSType cmdID, std::int32_t cmdVersion,
-                      GSHandle params, GSPtr resultData, bool silentMode);
-GSErrCode CommandCallFromEventLoop(const API_ModulID* module, GSType cmdID, std::int32_t cmdVersion,
-                                   GSHandle params, bool silentMode,
-                                   APICommandCallBackProc callback);
-GSErrCode GetOwnLocation(IO::Location* ownLocation);
+[[nodiscard]] GSErrCode RegisterMenu(GSResID menuStrResID, GSResID promptStrResID,
+                                     std::int32_t menuPosCode, GSFlags menuFlags);
+[[nodiscard]] GSErrCode RegisterSupportedService(GSType cmdID, std::int32_t cmdVersion);
+[[nodiscard]] GSErrCode RegisterBuiltInLibrary();
+[[nodiscard]] GSErrCode InstallModulCommandHandler(GSType cmdID, std::int32_t cmdVersion,
+                                                   APIModulCommandProc handler);
+[[nodiscard]] GSErrCode InstallMenuHandler(GSResID menuStrResID, APIMenuCommandProc handler);
+[[nodiscard]] GSErrCode KeepInMemory(bool keepIn);
+[[nodiscard]] GSErrCode RegisterModelessWindow(std::int32_t referenceID,
+                                               APIPaletteControlCallBackProc callback,
+                                               GSFlags controlFlags, const API_Guid* guid);
+[[nodiscard]] GSErrCode UnregisterModelessWindow(std::int32_t referenceID);
+[[nodiscard]] GSErrCode Environment(GSType code, void* par1 = nullptr, void* par2 = nullptr);
+[[nodiscard]] GSErrCode Interface(GSType code, void* par1 = nullptr, void* par2 = nullptr);
+[[nodiscard]] GSErrCode Goodies(GSType code, void* par1 = nullptr, void* par2 = nullptr);
+[[nodiscard]] GSErrCode Automate(GSType code, void* par1 = nullptr, void* par2 = nullptr);
+[[nodiscard]] GSErrCode LibPartSearch(API_LibPart* libPart, bool warnIfMissing,
+                                      bool useEnabledOnly);
+[[nodiscard]] GSErrCode LibPartGet(API_LibPart* libPart);
+[[nodiscard]] GSErrCode CommandTest(const API_ModulID* module, GSType cmdID,
+                                    std::int32_t cmdVersion);
+[[nodiscard]] GSErrCode CommandCall(const API_ModulID* module, GSType cmdID,
+                                    std::int32_t cmdVersion, GSHandle params, GSPtr resultData,
+                                    bool silentMode);
+[[nodiscard]] GSErrCode CommandCallFromEventLoop(const API_ModulID* module, GSType cmdID,
+                                                 std::int32_t cmdVersion, GSHandle params,
+                                                 bool silentMode, APICommandCallBackProc callback);
+[[nodiscard]] GSErrCode GetOwnLocation(IO::Location* ownLocation);
 
 }  // namespace HostInterface

@@ -71,7 +71,8 @@ GSErrCode DispatchMenuCommand(short handlerList, const API_MenuItemRef& item) {
     if (item.menuResID != handlerList) {
         return NoError;
     }
-    HostInterface::KeepInMemory(true);
+    // The module is loaded for this command either way; nothing else depends on the answer.
+    static_cast<void>(HostInterface::KeepInMemory(true));
     switch (item.itemIndex) {
         case kPaletteItem:
             if (Palette().closed) {

@@ -4,7 +4,7 @@
 #include "shell/host_interface.h"
 
 // Installs the handlers of menu lists 32500 to 32506; the OR of the seven results.
-GSErrCode InstallMenuHandlers();
+[[nodiscard]] GSErrCode InstallMenuHandlers();
 // Runs the command of `item` chosen in the menu of list `listId`, when `listId` is the list
 // the handler is bound to. Always 0.
 GSErrCode DispatchMenuCommand(short handlerList, const API_MenuItemRef& item);

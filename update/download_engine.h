@@ -26,8 +26,9 @@ using DownloadCallback = std::int32_t (*)(std::int32_t state, double fraction, v
 // Copies url to localPath on a thread of its own; false when the thread cannot start (the
 // callback is then never called). A body over maxBytes, or shorter than its announced length,
 // or an HTTP status other than 200 is a failed download.
-bool DownloadFileAsync(const NX_String& url, const NX_Location& localPath,
-                       DownloadCallback callback, void* userData, std::int64_t maxBytes);
+[[nodiscard]] bool DownloadFileAsync(const NX_String& url, const NX_Location& localPath,
+                                     DownloadCallback callback, void* userData,
+                                     std::int64_t maxBytes);
 
 // At unload: asks every running download to stop and waits until their threads have left
 // the module's code (the module is unmapped right after). Safe to call when none runs.

@@ -8,4 +8,4 @@ using MainThreadWork = void (*)(std::int32_t state);
 
 // Posts `work(state)` to the host's main loop as a command of the hub to itself. Any thread may
 // call; false when the host would not take it.
-bool HandToMainThread(MainThreadWork work, std::int32_t state);
+[[nodiscard]] bool HandToMainThread(MainThreadWork work, std::int32_t state);

@@ -8,4 +8,4 @@
 // Writes the lines' bytes, in order, to `path`. The text goes to a private file beside the target
 // first and replaces the target only when complete, so a failure half way leaves an older file
 // as it was. False when anything fails.
-bool WriteReportFile(const NX_Location& path, const NX_List<NX_String>& lines);
+[[nodiscard]] bool WriteReportFile(const NX_Location& path, const NX_List<NX_String>& lines);

@@ -10,8 +10,9 @@
 // with it as the only filter. `defaultName` may carry a folder before its last backslash, where
 // the dialog then opens. True and the chosen place, exactly as the host gives it, in `path` when
 // the user confirms.
-bool ShowSaveDialog(NX_Location& path, const char* typeDescription, const char* extension,
-                    GSType typeCode, const NX_String& title, const NX_String& defaultName);
+[[nodiscard]] bool ShowSaveDialog(NX_Location& path, const char* typeDescription,
+                                  const char* extension, GSType typeCode, const NX_String& title,
+                                  const NX_String& defaultName);
 // The save dialog in the current language. True when the user cancelled (`cancelled` then true)
 // or chose a name whose extension is "txt" in any letter case; false for any other name.
-bool AskReportFile(NX_Location& path, bool& cancelled);
+[[nodiscard]] bool AskReportFile(NX_Location& path, bool& cancelled);

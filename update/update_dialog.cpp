@@ -144,11 +144,14 @@ short UpdateDialogCallback(short message, short dialog, short item, DGUserData /
                            DGMessageData msgData) {
     switch (message) {
         case DG_MSG_INIT:
-            HostInterface::RegisterModelessWindow(dialog, nullptr, kControlFlags, nullptr);
+            // Unlisted, the window only stays out of the host's hiding and greying out.
+            static_cast<void>(
+                HostInterface::RegisterModelessWindow(dialog, nullptr, kControlFlags, nullptr));
             ForgetBannerPicture();
             return 0;
         case DG_MSG_CLOSE:
-            HostInterface::UnregisterModelessWindow(dialog);
+            // The host refuses only a window it does not list.
+            static_cast<void>(HostInterface::UnregisterModelessWindow(dialog));
             ForgetBannerPicture();
             if (updateDialogId == dialog) {
                 updateDialogId = 0;

@@ -34,15 +34,15 @@ void ParseLibraryLine(const NX_String& text, NX_AddonUpdate_Library& library);
 NX_String ReadDescriptionLines(const NX_List<NX_String>& lines, int& index);
 // Reads "__updnx__.tmp" in the settings folder (appends; lists not cleared first). False, as for
 // a file that cannot be opened, when the catalogue goes beyond the reader's limits.
-bool ReadVersionsFile(NX_List<NX_AddonUpdate_Message>& messages,
-                      NX_List<NX_AddonUpdate_Addon>& addons,
-                      NX_List<NX_AddonUpdate_Library>& libraries);
+[[nodiscard]] bool ReadVersionsFile(NX_List<NX_AddonUpdate_Message>& messages,
+                                    NX_List<NX_AddonUpdate_Addon>& addons,
+                                    NX_List<NX_AddonUpdate_Library>& libraries);
 // The same from text already in memory (UTF-8, cut at the first NUL). False when the text goes
 // beyond the reader's limits; the lists then hold the entries read before the limit.
-bool ParseVersionsText(const char* bytes, std::size_t size,
-                       NX_List<NX_AddonUpdate_Message>& messages,
-                       NX_List<NX_AddonUpdate_Addon>& addons,
-                       NX_List<NX_AddonUpdate_Library>& libraries);
+[[nodiscard]] bool ParseVersionsText(const char* bytes, std::size_t size,
+                                     NX_List<NX_AddonUpdate_Message>& messages,
+                                     NX_List<NX_AddonUpdate_Addon>& addons,
+                                     NX_List<NX_AddonUpdate_Library>& libraries);
 
 // How the reader took one line and the description lines it consumed with it, as it takes them:
 // for a maker's tool that shows a catalogue line by line. The record made from an entry is the
@@ -56,8 +56,8 @@ struct VersionsLineTaken {
     int lineCount;
 };
 using VersionsLineObserver = std::function<void(const VersionsLineTaken&)>;
-bool ParseVersionsText(const char* bytes, std::size_t size,
-                       NX_List<NX_AddonUpdate_Message>& messages,
-                       NX_List<NX_AddonUpdate_Addon>& addons,
-                       NX_List<NX_AddonUpdate_Library>& libraries,
-                       const VersionsLineObserver& observer);
+[[nodiscard]] bool ParseVersionsText(const char* bytes, std::size_t size,
+                                     NX_List<NX_AddonUpdate_Message>& messages,
+                                     NX_List<NX_AddonUpdate_Addon>& addons,
+                                     NX_List<NX_AddonUpdate_Library>& libraries,
+                                     const VersionsLineObserver& observer);

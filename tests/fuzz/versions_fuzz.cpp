@@ -20,7 +20,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     NX_List<NX_AddonUpdate_Message> messages;
     NX_List<NX_AddonUpdate_Addon> addons;
     NX_List<NX_AddonUpdate_Library> libraries;
-    ParseVersionsText(reinterpret_cast<const char*>(data), size, messages, addons, libraries);
+    // A refused catalogue must leave the lists as bounded as a read one: both are checked.
+    static_cast<void>(
+        ParseVersionsText(reinterpret_cast<const char*>(data), size, messages, addons, libraries));
     if (messages.GetCount() + addons.GetCount() + libraries.GetCount() > kMaximumCatalogueEntries) {
         __builtin_trap();
     }

@@ -102,8 +102,8 @@ API_ModulID OwnId() {
 // it sleeps a while, then hands a command to the main thread.
 void Worker(void* argument) {
     std::this_thread::sleep_for(std::chrono::milliseconds(300));
-    HostInterface::CommandCallFromEventLoop(static_cast<const API_ModulID*>(argument),
-                                            Own().commandCode, 0, nullptr, true, nullptr);
+    static_cast<void>(HostInterface::CommandCallFromEventLoop(
+        static_cast<const API_ModulID*>(argument), Own().commandCode, 0, nullptr, true, nullptr));
 }
 
 GSErrCode IgnoreWindowMessage(std::int32_t /*referenceID*/, std::int32_t /*messageID*/,

@@ -65,7 +65,7 @@ protected:
 
 TEST_F(MemberCallsTest, NoCallIsSilent) {
     LaunchMember(0);
-    SendLanguageCommand(3);
+    EXPECT_TRUE(SendLanguageCommand(3));
     NX_AddonUpdate_AddonVerLibVer area;
     EXPECT_TRUE(GetMemberVersion(20, area));
     ASSERT_EQ(called.size(), 3U);

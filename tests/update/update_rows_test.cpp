@@ -27,7 +27,8 @@ std::vector<std::string> Rows(const RowsCase& test) {
     NX_List<NX_AddonUpdate_Message> messages;
     NX_List<NX_AddonUpdate_Addon> addons;
     NX_List<NX_AddonUpdate_Library> libraries;
-    ParseVersionsText(test.catalogue.data(), test.catalogue.size(), messages, addons, libraries);
+    EXPECT_TRUE(ParseVersionsText(test.catalogue.data(), test.catalogue.size(), messages, addons,
+                                  libraries));
     NX_List<NX_AddonUpdate_AddonVerLibVer> reported;
     for (const Reported& member : test.installed) {
         NX_AddonUpdate_AddonVerLibVer area;
@@ -168,7 +169,7 @@ TEST(MessageOfTheDay, IsTheFirstValidOnTheDay) {
     NX_List<NX_AddonUpdate_Message> messages;
     NX_List<NX_AddonUpdate_Addon> addons;
     NX_List<NX_AddonUpdate_Library> libraries;
-    ParseVersionsText(catalogue.data(), catalogue.size(), messages, addons, libraries);
+    ASSERT_TRUE(ParseVersionsText(catalogue.data(), catalogue.size(), messages, addons, libraries));
     const MessageCase cases[] = {{"20120901", "Autumn."},
                                  {"20121231", "Autumn."},
                                  {"20130101", "From the new year."},
