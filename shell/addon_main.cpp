@@ -28,6 +28,22 @@ GSErrCode ServiceHandler(GSHandle /*params*/, GSPtr /*resultData*/, bool /*silen
     return NoError;
 }
 
+// Menu, service and library, in that order; the first failure ends it.
+GSErrCode RegisterWithHost() {
+    LoadLanguage(true);
+    if (const GSErrCode result = HostInterface::RegisterMenu(
+            static_cast<GSResID>(kMenuStrings + LanguageIndex), 0, kMenuPosition, 0);
+        result != NoError) {
+        return result;
+    }
+    if (const GSErrCode result =
+            HostInterface::RegisterSupportedService(kServiceCode, kServiceVersion);
+        result != NoError) {
+        return result;
+    }
+    return HostInterface::RegisterBuiltInLibrary();
+}
+
 }  // namespace
 
 namespace Addon {
@@ -43,18 +59,13 @@ std::int32_t CheckEnvironment(API_EnvirParams* environment) {
 }
 
 GSErrCode RegisterInterface() {
-    LoadLanguage(true);
-    if (const GSErrCode result = HostInterface::RegisterMenu(
-            static_cast<GSResID>(kMenuStrings + LanguageIndex), 0, kMenuPosition, 0);
-        result != NoError) {
-        return result;
+    const GSErrCode result = RegisterWithHost();
+    // A module that the host does not register never reaches FreeData: its marker goes now, so
+    // that no member tool takes the hub for loaded.
+    if (result != NoError) {
+        DeletePresenceMarker();
     }
-    if (const GSErrCode result =
-            HostInterface::RegisterSupportedService(kServiceCode, kServiceVersion);
-        result != NoError) {
-        return result;
-    }
-    return HostInterface::RegisterBuiltInLibrary();
+    return result;
 }
 
 GSErrCode Initialize() {
