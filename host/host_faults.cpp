@@ -45,7 +45,6 @@ constexpr Named kOperations[] = {
     {"GetSpecialLocation", HostOperation::SpecialLocation, 0, false},
     {"RSGetIndString", HostOperation::IndString, 0, false},
     {"GetInfo", HostOperation::ImageInfo, 0, false},
-    {"Enumerate", HostOperation::FolderEnumerate, 0, false},
 };
 constexpr std::size_t kCount = std::size(kOperations);
 

@@ -34,7 +34,6 @@ enum class HostOperation : int {
     SpecialLocation,
     IndString,
     ImageInfo,
-    FolderEnumerate,
 };
 
 // Counts one call of the operation; the answer this call is to give.

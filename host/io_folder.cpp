@@ -10,7 +10,6 @@
 #include "acapi/gs_memory.h"
 #include "acapi/io.h"
 #include "host/file_faults.h"
-#include "host/host_faults.h"
 #include "host/io_text.h"
 #include "host/module_holdings.h"
 
@@ -49,9 +48,6 @@ GSErrCode Folder::GetLocation(Location* out) const {
 GSErrCode Folder::Enumerate(EnumerationCallback callback, void* userData) const {
     if (status != NoError) {
         return status;
-    }
-    if (host::NextAnswer(host::HostOperation::FolderEnumerate) == host::HostAnswer::Failure) {
-        return IOErr_General;
     }
     std::error_code error;
     std::vector<std::pair<std::string, bool>> entries;
