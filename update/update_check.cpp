@@ -7,6 +7,7 @@
 #include "foundation/nx_localized.h"
 #include "foundation/nx_location.h"
 #include "resources/resource_ids.h"
+#include "resources/velmora_version.h"
 #include "settings/settings_store.h"
 #include "update/banner.h"
 #include "update/download_engine.h"
@@ -20,7 +21,6 @@ namespace {
 
 constexpr const char* kVersionsLocalName = "__updnx__.tmp";
 constexpr std::int64_t kAutomaticInterval = 1209600;  // 14 days
-constexpr long kHostMainVersion = 16;
 constexpr short kNoConnectionText = 33;
 constexpr short kConnectingText = 38;
 
@@ -28,7 +28,7 @@ constexpr short kConnectingText = 38;
 bool versionsDownloadRunning = false;
 
 NX_String LastCheckKey() {
-    return NX_String::Format("LastUpdateCheck_%ld0", kHostMainVersion);
+    return NX_String::Format("LastUpdateCheck_%ld0", velmora_version::kHostVersion);
 }
 
 // The settings keep the time as a 32-bit count of seconds.
