@@ -6,7 +6,8 @@ set -euo pipefail
 linux_packages=(build-essential cmake pkg-config googletest libgtest-dev libbenchmark-dev
   libcurl4-openssl-dev libcpp-httplib-dev libjpeg62-turbo-dev libpng-dev libfreetype-dev
   fonts-dejavu-core fonts-vlgothic clang libclang-rt-14-dev nginx-light)
-windows_packages=(mingw-w64 g++-mingw-w64-x86-64-posix wine64 libwine)
+windows_packages=(mingw-w64 g++-mingw-w64-x86-64-posix wine64 libwine
+  wixl msitools osslsigncode openssl)
 
 wanted=("${linux_packages[@]}")
 if [ "${1:-linux}" = all ]; then
