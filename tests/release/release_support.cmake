@@ -29,22 +29,12 @@ endfunction()
 # velmora_msi_files(<msi> <out>): the file names of the installer's File table, sorted.
 function(velmora_msi_files msi out)
   execute_process(COMMAND "${MSIINFO}" export "${msi}" File OUTPUT_VARIABLE table
-                  RESULT_VARIABLE status)
-  if(NOT status EQUAL 0)
-    message(FATAL_ERROR "msiinfo could not read ${msi}")
-  endif()
-  string(REPLACE "\r" "" table "${table}")
-  string(REPLACE "\n" ";" rows "${table}")
-  set(names)
-  # Three heading rows: column names, column types, the table's name and key.
-  list(SUBLIST rows 3 -1 rows)
-  foreach(row IN LISTS rows)
-    if(row MATCHES "^[^\t]*\t[^\t]*\t([^\t]+)\t")
-      list(APPEND names "${CMAKE_MATCH_1}")
-    endif()
-  endforeach()
-  list(SORT names)
-  set(${out} "${names}" PARENT_SCOPE)
+                  COMMAND_ERROR_IS_FATAL ANY)
+  # The rows after the three of headings: key, component, name, ...
+  string(REGEX MATCHALL "\n[^\t\n]+\t[^\t\n]+\t[^\t\n]+\t[0-9]" rows "${table}")
+  list(TRANSFORM rows REPLACE "^\n[^\t]+\t[^\t]+\t([^\t]+)\t.*$" "\\1")
+  list(SORT rows)
+  set(${out} "${rows}" PARENT_SCOPE)
 endfunction()
 
 # velmora_folder_entries(<folder> <out>): the files and folders under <folder>, relative, sorted.
@@ -54,24 +44,19 @@ function(velmora_folder_entries folder out)
   set(${out} "${entries}" PARENT_SCOPE)
 endfunction()
 
-# velmora_expect_same_files(<folder> <reference> <what>): every file of <reference> is in
-# <folder> byte for byte, and <folder> holds nothing else.
-function(velmora_expect_same_files folder reference what)
-  velmora_folder_entries("${folder}" now)
-  velmora_folder_entries("${reference}" before)
-  if(NOT now STREQUAL before)
-    message(SEND_ERROR "${what}: holds \"${now}\", not \"${before}\"")
-    return()
-  endif()
-  foreach(name IN LISTS before)
-    if(NOT IS_DIRECTORY "${reference}/${name}")
-      execute_process(COMMAND "${CMAKE_COMMAND}" -E compare_files "${reference}/${name}"
-                              "${folder}/${name}" RESULT_VARIABLE differs)
-      if(differs)
-        message(SEND_ERROR "${what}: \"${name}\" has changed")
-          endif()
+# velmora_folder_print(<folder> <out>): each entry of <folder> with its content's hash, so that
+# two prints are equal when the folder has not changed.
+function(velmora_folder_print folder out)
+  velmora_folder_entries("${folder}" entries)
+  set(print)
+  foreach(name IN LISTS entries)
+    set(hash "folder")
+    if(NOT IS_DIRECTORY "${folder}/${name}")
+      file(SHA256 "${folder}/${name}" hash)
     endif()
+    list(APPEND print "${name} ${hash}")
   endforeach()
+  set(${out} "${print}" PARENT_SCOPE)
 endfunction()
 
 # velmora_session(<addons> <user>): session.script in velmora-host with the modules of <addons>
