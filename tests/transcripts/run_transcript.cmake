@@ -162,12 +162,31 @@ if(EXISTS "${CASE}/nginx.txt")
              "${UPDATE_ROOT}" 0 --)
 endif()
 string(TIMESTAMP session_start "%s" UTC)
-execute_process(
-  COMMAND ${server} ${EMULATOR} "${RUNNER}" ${arguments}
-  OUTPUT_FILE "${WORK}/transcript.txt"
-  ERROR_VARIABLE errors
-  RESULT_VARIABLE result
-  TIMEOUT 120)
+# A case with "partner.script" runs a second velmora-host at the same time, with the same folders
+# and options, as a second copy of the host that the same user runs (execute_process starts the
+# commands of one call together, as a pipeline; each writes its own transcript). The two meet
+# through "signal" and "wait-for" files in the scratch folder, their current folder. The partner's
+# transcript must equal "partner-expected.txt", and it must end with status 0.
+if(EXISTS "${CASE}/partner.script")
+  list(TRANSFORM arguments REPLACE "/session\\.script$" "/partner.script" OUTPUT_VARIABLE
+       partner_arguments)
+  execute_process(
+    COMMAND ${server} ${EMULATOR} "${RUNNER}" ${arguments} --output "${WORK}/transcript.txt"
+    COMMAND ${EMULATOR} "${RUNNER}" ${partner_arguments} --output "${WORK}/partner-transcript.txt"
+    WORKING_DIRECTORY "${WORK}"
+    ERROR_VARIABLE errors
+    RESULTS_VARIABLE results
+    TIMEOUT 120)
+  list(GET results 0 result)
+  list(GET results 1 partner_result)
+else()
+  execute_process(
+    COMMAND ${server} ${EMULATOR} "${RUNNER}" ${arguments}
+    OUTPUT_FILE "${WORK}/transcript.txt"
+    ERROR_VARIABLE errors
+    RESULT_VARIABLE result
+    TIMEOUT 120)
+endif()
 
 # A case whose script holds commands that must fail gives the status the run ends with in
 # "status.txt" (1); the transcript shows each failure.
@@ -188,6 +207,22 @@ if(differs)
                   OUTPUT_VARIABLE difference)
   message(SEND_ERROR "the transcript differs from expected.txt:\n${difference}")
   set(failed TRUE)
+endif()
+if(EXISTS "${CASE}/partner.script")
+  if(NOT partner_result EQUAL 0)
+    message(SEND_ERROR "the partner velmora-host ended with ${partner_result}: ${errors}")
+    set(failed TRUE)
+  endif()
+  execute_process(
+    COMMAND ${CMAKE_COMMAND} -E compare_files "${CASE}/partner-expected.txt"
+            "${WORK}/partner-transcript.txt"
+    RESULT_VARIABLE differs)
+  if(differs)
+    execute_process(COMMAND diff -u "${CASE}/partner-expected.txt" "${WORK}/partner-transcript.txt"
+                    OUTPUT_VARIABLE difference)
+    message(SEND_ERROR "the partner's transcript differs from partner-expected.txt:\n${difference}")
+    set(failed TRUE)
+  endif()
 endif()
 file(GLOB expected_files RELATIVE "${CASE}/expected-user" "${CASE}/expected-user/*")
 foreach(name IN LISTS expected_files)

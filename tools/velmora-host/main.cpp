@@ -1,5 +1,6 @@
 // velmora-host: runs add-on modules in the emulated host and drives them from a script, printing
 // what a user would see as a line-based transcript.
+#include <cstdio>
 #include <fstream>
 #include <iostream>
 #include <string>
@@ -10,6 +11,7 @@
 #endif
 
 #include "platform/command_line.h"
+#include "platform/file_access.h"
 #include "tools/velmora-host/options.h"
 #include "tools/velmora-host/session.h"
 
@@ -37,6 +39,22 @@ int main(int argc, char** argv) {
             return 2;
         }
     }
-    velmora_host::Session session(*options, options->scriptFile.empty() ? std::cin : file);
-    return session.Run() ? 0 : 1;
+    std::FILE* output = stdout;
+    if (!options->outputFile.empty()) {
+        output = platform::OpenFileUtf8(options->outputFile, "wb");
+        if (output == nullptr) {
+            std::cerr << "velmora-host: cannot write " << options->outputFile << "\n";
+            return 2;
+        }
+    }
+    bool succeeded = false;
+    {
+        velmora_host::Session session(*options, options->scriptFile.empty() ? std::cin : file,
+                                      output);
+        succeeded = session.Run();
+    }
+    if (output != stdout) {
+        std::fclose(output);
+    }
+    return succeeded ? 0 : 1;
 }
