@@ -2,6 +2,7 @@
 // systems.
 #pragma once
 
+#include <chrono>
 #include <cstdio>
 #include <string>
 
@@ -22,5 +23,8 @@ bool ReplaceFileUtf8(const std::string& fromUtf8Path, const std::string& toUtf8P
 // path itself when it is no link or nothing is there. Empty when the links go round in a circle
 // or the file cannot be reached.
 std::string FileBehindLinksUtf8(const std::string& utf8Path);
+// Whether `utf8Path` names a plain file (no link, folder or other kind of entry) that nothing has
+// changed for `age` or longer, by the system's clock.
+bool IsPlainFileUnchangedFor(const std::string& utf8Path, std::chrono::seconds age);
 
 }  // namespace platform

@@ -85,4 +85,18 @@ std::string FileBehindLinksUtf8(const std::string& utf8Path) {
     return {};
 }
 
+// The system's clock, not time(): that is the modules' clock, which a session may set to another
+// day.
+bool IsPlainFileUnchangedFor(const std::string& utf8Path, std::chrono::seconds age) {
+    struct stat status {};
+    if (lstat(utf8Path.c_str(), &status) != 0 || !S_ISREG(status.st_mode)) {
+        return false;
+    }
+    const auto changed = std::chrono::system_clock::time_point(
+        std::chrono::duration_cast<std::chrono::system_clock::duration>(
+            std::chrono::seconds(status.st_mtim.tv_sec) +
+            std::chrono::nanoseconds(status.st_mtim.tv_nsec)));
+    return std::chrono::system_clock::now() - changed >= age;
+}
+
 }  // namespace platform

@@ -8,6 +8,7 @@
 #include <set>
 #include <string>
 
+#include "foundation/nx_private_files.h"
 #include "host/host_control.h"
 #include "platform/native_path.h"
 #include "tests/support/scratch_folder.h"
@@ -151,20 +152,24 @@ TEST_F(FilesTest, ARefusedWriteFailsWithItsOwnResultAndKeepsTheFile) {
 // A replacing write takes the first private name nothing has, up to the last one; with every one
 // taken it gives up, and neither those files nor the old file change.
 TEST_F(FilesTest, PrivateNamesTakenByOtherFilesAreLeftAsTheyAre) {
-    const auto privateName = [](int number) { return "~vlm" + std::to_string(number) + ".tmp"; };
+    const auto privateName = [](const std::string& data, int number) {
+        return PrivateFileName(data.data(), data.size(), number);
+    };
     for (int number = 1; number <= 99; ++number) {
-        Put(privateName(number), "theirs");
+        Put(privateName("new", number), "theirs");
     }
     EXPECT_EQ(WriteFile(Place("kept.cfg"), "new", 3, false, true), 0);
     EXPECT_EQ(Get("kept.cfg"), "new");
 
-    Put(privateName(100), "theirs");
+    for (int number = 1; number <= 100; ++number) {
+        Put(privateName("newer", number), "theirs");
+    }
     EXPECT_EQ(WriteFile(Place("kept.cfg"), "newer", 5, false, true), 6);
     EXPECT_EQ(Get("kept.cfg"), "new");
     for (int number = 1; number <= 100; ++number) {
-        EXPECT_EQ(Get(privateName(number)), "theirs") << privateName(number);
+        EXPECT_EQ(Get(privateName("newer", number)), "theirs") << privateName("newer", number);
     }
-    EXPECT_EQ(std::distance(fs::directory_iterator(folder), fs::directory_iterator()), 101);
+    EXPECT_EQ(std::distance(fs::directory_iterator(folder), fs::directory_iterator()), 200);
 }
 
 TEST_F(FilesTest, OpenFileReadsAcrossCalls) {

@@ -17,10 +17,11 @@ file(REMOVE_RECURSE "${WORK}")
 #                        there byte for byte as it was
 #   seed FOLDER PATH     the case's FOLDER copied to PATH
 #   expect FOLDER PATH   afterwards each file of the case's FOLDER must be at PATH byte for byte
-#   absent PATH          afterwards nothing may be at PATH
+#   absent PATH          afterwards nothing may be at PATH (which may hold the wildcards * and ?)
 #   folder PATH          an empty folder
 #   link PATH TARGET     a symbolic link; afterwards it must still be that link
 #   read-only PATH       a file without write permission
+#   age PATH MINUTES     the entry (a link itself, not what it leads to) last changed MINUTES ago
 set(user_folder "${WORK}/user")
 set(addons_folder "${WORK}/addons")
 set(folder_lines)
@@ -91,6 +92,11 @@ foreach(line IN LISTS folder_lines)
     file(CREATE_LINK "${CMAKE_MATCH_2}" "${WORK}/${CMAKE_MATCH_1}" SYMBOLIC)
   elseif(line MATCHES "^read-only (.+)$")
     file(CHMOD "${WORK}/${CMAKE_MATCH_1}" FILE_PERMISSIONS OWNER_READ GROUP_READ WORLD_READ)
+  elseif(line MATCHES "^age ([^ ]+) ([0-9]+)$")
+    string(TIMESTAMP now "%s" UTC)
+    math(EXPR changed "${now} - ${CMAKE_MATCH_2} * 60")
+    execute_process(COMMAND touch -h -d "@${changed}" "${WORK}/${CMAKE_MATCH_1}"
+                    COMMAND_ERROR_IS_FATAL ANY)
   endif()
 endforeach()
 
@@ -315,7 +321,8 @@ foreach(line IN LISTS folder_lines)
       endif()
     endforeach()
   elseif(line MATCHES "^absent (.+)$")
-    if(EXISTS "${WORK}/${CMAKE_MATCH_1}" OR IS_SYMLINK "${WORK}/${CMAKE_MATCH_1}")
+    file(GLOB present LIST_DIRECTORIES true "${WORK}/${CMAKE_MATCH_1}")
+    if(present OR EXISTS "${WORK}/${CMAKE_MATCH_1}" OR IS_SYMLINK "${WORK}/${CMAKE_MATCH_1}")
       message(SEND_ERROR "\"${CMAKE_MATCH_1}\" is there")
       set(failed TRUE)
     endif()
