@@ -139,6 +139,10 @@ bool IsPlainFileUnchangedFor(const std::string& utf8Path, std::chrono::seconds a
         (data.dwFileAttributes & (FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_REPARSE_POINT)) != 0) {
         return false;
     }
+    // Under Wine a link of the host system shows as a plain file; the file the name reaches tells.
+    if (FileBehindLinksUtf8(utf8Path) != utf8Path) {
+        return false;
+    }
     FILETIME now{};
     GetSystemTimeAsFileTime(&now);
     const auto ticks = [](const FILETIME& time) {
