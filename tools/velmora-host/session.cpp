@@ -685,12 +685,17 @@ void Session::WaitFor(const std::vector<Word>& arguments) {
     }
 }
 
+// The bytes are written into the file in place (emptied first), as an editor or another tool
+// writes it.
 void Session::Copy(const std::vector<Word>& arguments) {
-    std::error_code error;
-    if (arguments.size() != 2 ||
-        !std::filesystem::copy_file(platform::PathOfUtf8(out_.ExpandFolders(arguments[0].text)),
-                                    platform::PathOfUtf8(out_.ExpandFolders(arguments[1].text)),
-                                    std::filesystem::copy_options::overwrite_existing, error)) {
+    std::ifstream from;
+    std::ofstream to;
+    if (arguments.size() == 2) {
+        from.open(platform::PathOfUtf8(out_.ExpandFolders(arguments[0].text)), std::ios::binary);
+        to.open(platform::PathOfUtf8(out_.ExpandFolders(arguments[1].text)),
+                std::ios::binary | std::ios::trunc);
+    }
+    if (!from || !to || !(to << from.rdbuf()) || !to.flush()) {
         Fail("usage: copy FROM TO (a file that can be read, a place that can be written)");
     }
 }
