@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <chrono>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
@@ -10,6 +11,7 @@
 
 #include "foundation/nx_private_files.h"
 #include "host/host_control.h"
+#include "platform/file_lock.h"
 #include "platform/native_path.h"
 #include "tests/support/scratch_folder.h"
 
@@ -170,6 +172,47 @@ TEST_F(FilesTest, PrivateNamesTakenByOtherFilesAreLeftAsTheyAre) {
         EXPECT_EQ(Get(privateName("newer", number)), "theirs") << privateName("newer", number);
     }
     EXPECT_EQ(std::distance(fs::directory_iterator(folder), fs::directory_iterator()), 200);
+}
+
+// A settings file's lock lives in a lock file of its own: one holder at a time, the file gone
+// with the last holder, an empty file that a killed holder left taken over, and anything else at
+// the name left as it is, the lock not taken.
+TEST_F(FilesTest, ALockIsHeldByOneAtATimeAndTouchesNothingElse) {
+    using std::chrono::milliseconds;
+    enum class Standing { Nothing, EmptyFile, FileWithBytes, Folder };
+    const struct {
+        Standing standing;  // at the lock file's name before
+        bool held;
+    } cases[] = {{Standing::Nothing, true},
+                 {Standing::EmptyFile, true},
+                 {Standing::FileWithBytes, false},
+                 {Standing::Folder, false}};
+    const fs::path lockFile = folder / "TarnPlugins.cfg.lock";
+    for (const auto& c : cases) {
+        const int which = static_cast<int>(c.standing);
+        if (c.standing == Standing::Folder) {
+            fs::create_directory(lockFile);
+        } else if (c.standing != Standing::Nothing) {
+            Put(lockFile.filename().string(), c.standing == Standing::EmptyFile ? "" : "notes");
+        }
+        {
+            const platform::FileLock lock(Native(lockFile), milliseconds(50));
+            EXPECT_EQ(lock.Held(), c.held) << which;
+            if (lock.Held()) {
+                EXPECT_FALSE(platform::FileLock(Native(lockFile), milliseconds(50)).Held())
+                    << which;
+            }
+        }
+        if (c.held) {
+            EXPECT_FALSE(fs::exists(lockFile)) << which;
+        } else {
+            EXPECT_TRUE(c.standing == Standing::Folder
+                            ? fs::is_directory(lockFile)
+                            : Get(lockFile.filename().string()) == "notes")
+                << which;
+            fs::remove(lockFile);
+        }
+    }
 }
 
 TEST_F(FilesTest, OpenFileReadsAcrossCalls) {
