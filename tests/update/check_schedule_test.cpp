@@ -10,7 +10,8 @@ namespace {
 
 constexpr std::int64_t kLastCheck = 1348099200;   // 20/09/2012 00:00 UTC
 constexpr std::int64_t kBeforeWrap = 2147126400;  // 15/01/2038 00:00 UTC
-constexpr std::int64_t kFourteenDays = 14 * 24 * 3600;
+constexpr std::int64_t kDay = 86400;
+constexpr std::int64_t kFourteenDays = 14 * kDay;
 
 // The settings keep the low 32 bits of the time.
 std::int32_t Low32(std::int64_t seconds) {
@@ -35,7 +36,7 @@ TEST(CheckSchedule, DueFourteenDaysAfterTheLastCheckToTheSecond) {
         {0, kLastCheck, true},
         {0, 0, true},
         // Across the wrap the days count on: 15/01/2038 to 20/01/2038 and to 01/03/2038.
-        {kBeforeWrap, kBeforeWrap + 5 * 24 * 3600, false},
+        {kBeforeWrap, kBeforeWrap + 5 * kDay, false},
         {kBeforeWrap, kBeforeWrap + kFourteenDays - 1, false},
         {kBeforeWrap, kBeforeWrap + kFourteenDays, true},
         {kBeforeWrap, 2150928000, true},  // 01/03/2038

@@ -23,6 +23,7 @@ int main(int argc, char** argv) {
     // Folders are named in UTF-8 like every path of the host, in any script.
     std::vector<std::string> arguments = platform::Utf8Arguments(argc, argv);
     std::vector<char*> argumentTexts;
+    argumentTexts.reserve(arguments.size());
     for (std::string& argument : arguments) {
         argumentTexts.push_back(argument.data());
     }
