@@ -6,7 +6,6 @@
 #include <string_view>
 #include <vector>
 
-#include "foundation/nx_files.h"
 #include "platform/file_access.h"
 
 namespace {
@@ -69,6 +68,7 @@ std::optional<std::uint32_t> CheckInName(std::string_view name) {
 }
 
 struct Candidate {
+    GS::UniString name;
     NX_Location place;
     std::uint32_t check;
 };
@@ -83,23 +83,24 @@ bool CollectCandidate(const IO::Folder& parent, const GS::UniString& name, bool 
     location.AppendToLocal(name);
     const NX_Location place(location);
     if (const std::optional<std::uint32_t> check = CheckInName(place.GetExactName())) {
-        static_cast<std::vector<Candidate>*>(userData)->push_back({place, *check});
+        static_cast<std::vector<Candidate>*>(userData)->push_back({name, place, *check});
     }
     return true;
 }
 
-// Whether the plain file holds the bytes its name's check stands for.
+// Whether the plain file holds the bytes its name's check stands for. Read through the host's
+// file services, as every file of the hub's.
 bool HoldsItsCheckedBytes(const Candidate& candidate) {
-    IO::File* file = nullptr;
+    IO::File file(candidate.place.GetHostLocation(), IO::File::Fail);
     std::uint64_t length = 0;
     std::vector<char> bytes;
-    bool read = OpenFile(file, candidate.place, 0) == 0 && GetFileLength(file, length) == 0 &&
-                length <= kLargestPrivateFile;
+    bool read = file.GetStatus() == NoError && file.Open(IO::File::ReadMode) == NoError &&
+                file.GetDataLength(&length) == NoError && length <= kLargestPrivateFile;
     if (read && length > 0) {
         bytes.resize(static_cast<std::size_t>(length));
-        read = ReadBytes(file, bytes.data(), length, nullptr) == 0;
+        read = file.ReadBin(bytes.data(), bytes.size()) == NoError;
     }
-    CloseFile(file);
+    file.Close();
     return read && CheckOf(bytes.data(), length) == candidate.check;
 }
 
@@ -113,7 +114,7 @@ std::string PrivateFileName(const char* data, std::uint64_t length, int number) 
 }
 
 void SweepStalePrivateFiles(const NX_Location& folderPath) {
-    const IO::Folder folder(folderPath.GetHostLocation());
+    IO::Folder folder(folderPath.GetHostLocation());
     std::vector<Candidate> candidates;
     if (folder.GetStatus() != NoError ||
         folder.Enumerate(&CollectCandidate, &candidates) != NoError) {
@@ -122,7 +123,7 @@ void SweepStalePrivateFiles(const NX_Location& folderPath) {
     for (const Candidate& candidate : candidates) {
         if (platform::IsPlainFileUnchangedFor(NativePathOfLocation(candidate.place), kStaleAge) &&
             HoldsItsCheckedBytes(candidate)) {
-            DeleteEntry(candidate.place);
+            folder.Delete(candidate.name);
         }
     }
 }
