@@ -1,14 +1,13 @@
 #include "settings/settings_store.h"
 
-#include <chrono>
 #include <memory>
 #include <string>
 
 #include "foundation/nx_allocate.h"
+#include "foundation/nx_file_lock.h"
 #include "foundation/nx_files.h"
 #include "foundation/nx_list.h"
 #include "foundation/nx_location.h"
-#include "platform/file_lock.h"
 #include "settings/settings_format.h"
 
 namespace {
@@ -66,15 +65,6 @@ void Put(NX_List<NX_Setting>& records, const NX_String& name, const NX_String& v
     added.name = name;
     added.value = value;
     records.Insert(added);
-}
-
-// The lock every writer of a settings file takes around its read and rewrite, held for
-// milliseconds. A writer that does not let go within this time is taken to be stuck, and the save
-// fails rather than hold up the host.
-constexpr std::chrono::milliseconds kLockPatience(2000);
-
-std::string LockPathOf(const NX_Location& settingsFile) {
-    return NativePathOfLocation(settingsFile) + ".lock";
 }
 
 enum class FileReading { Whole, Damaged, BeyondLimits, Failed };
@@ -149,7 +139,7 @@ bool SaveSettings(SettingsStore storeNumber) {
     if (GetSettingsFilePath(storeNumber, path) != NoError) {
         return false;
     }
-    const platform::FileLock lock(LockPathOf(path), kLockPatience);
+    const NX_FileLock lock(path);
     if (!lock.Held()) {
         return false;
     }
