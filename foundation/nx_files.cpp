@@ -215,7 +215,8 @@ FileResult CreatePrivateFile(const NX_Location& folder, const char* data, std::u
                              IO::File*& file, NX_Location& created) {
     CloseFile(file);
     for (int number = 1; number <= kPrivateFileNumbers; ++number) {
-        const NX_Location candidate = folder.Join(PrivateFileName(data, length, number).c_str());
+        const NX_Location candidate =
+            folder.Join(PrivateFileName(PrivateFileCheck(data, length), number).c_str());
         std::unique_ptr<IO::File> made = MakeFile(candidate, IO::File::Create);
         if (!made) {
             return kNoFileObject;

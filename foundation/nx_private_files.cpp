@@ -21,8 +21,50 @@ constexpr std::string_view kPrefix = "~vlm";
 constexpr std::string_view kSuffix = ".tmp";
 constexpr std::size_t kCheckDigits = 8;
 
+bool IsHexDigit(char c) {
+    return (c >= '0' && c <= '9') || (c >= 'a' && c <= 'f');
+}
+
+struct Candidate {
+    GS::UniString name;
+    NX_Location place;
+    std::uint32_t check;
+};
+
+bool CollectCandidate(const IO::Folder& parent, const GS::UniString& name, bool isFolder,
+                      void* userData) {
+    if (isFolder) {
+        return true;
+    }
+    IO::Location location;
+    parent.GetLocation(&location);
+    location.AppendToLocal(name);
+    const NX_Location place(location);
+    if (const std::optional<std::uint32_t> check = CheckInPrivateFileName(place.GetExactName())) {
+        static_cast<std::vector<Candidate>*>(userData)->push_back({name, place, *check});
+    }
+    return true;
+}
+
+// Whether the plain file holds the bytes its name's check stands for. Read through the host's
+// file services, as every file of the hub's.
+bool HoldsItsCheckedBytes(const Candidate& candidate) {
+    IO::File file(candidate.place.GetHostLocation(), IO::File::Fail);
+    std::uint64_t length = 0;
+    std::vector<char> bytes;
+    bool read = file.GetStatus() == NoError && file.Open(IO::File::ReadMode) == NoError &&
+                file.GetDataLength(&length) == NoError && length <= kLargestPrivateFile;
+    if (read) {
+        bytes.resize(static_cast<std::size_t>(length));
+        read = file.ReadBin(bytes.data(), bytes.size()) == NoError;
+    }
+    return read && PrivateFileCheck(bytes.data(), bytes.size()) == candidate.check;
+}
+
+}  // namespace
+
 // FNV-1a over the bytes: quick, and wholly different for files that differ by one byte.
-std::uint32_t CheckOf(const char* data, std::uint64_t length) {
+std::uint32_t PrivateFileCheck(const char* data, std::uint64_t length) {
     std::uint32_t check = 2166136261U;
     for (std::uint64_t i = 0; i < length; ++i) {
         check ^= static_cast<unsigned char>(data[i]);
@@ -31,12 +73,7 @@ std::uint32_t CheckOf(const char* data, std::uint64_t length) {
     return check;
 }
 
-bool IsHexDigit(char c) {
-    return (c >= '0' && c <= '9') || (c >= 'a' && c <= 'f');
-}
-
-// The check a private file's name carries; none for any other name.
-std::optional<std::uint32_t> CheckInName(std::string_view name) {
+std::optional<std::uint32_t> CheckInPrivateFileName(std::string_view name) {
     if (!name.starts_with(kPrefix) || !name.ends_with(kSuffix)) {
         return std::nullopt;
     }
@@ -67,49 +104,9 @@ std::optional<std::uint32_t> CheckInName(std::string_view name) {
     return check;
 }
 
-struct Candidate {
-    GS::UniString name;
-    NX_Location place;
-    std::uint32_t check;
-};
-
-bool CollectCandidate(const IO::Folder& parent, const GS::UniString& name, bool isFolder,
-                      void* userData) {
-    if (isFolder) {
-        return true;
-    }
-    IO::Location location;
-    parent.GetLocation(&location);
-    location.AppendToLocal(name);
-    const NX_Location place(location);
-    if (const std::optional<std::uint32_t> check = CheckInName(place.GetExactName())) {
-        static_cast<std::vector<Candidate>*>(userData)->push_back({name, place, *check});
-    }
-    return true;
-}
-
-// Whether the plain file holds the bytes its name's check stands for. Read through the host's
-// file services, as every file of the hub's.
-bool HoldsItsCheckedBytes(const Candidate& candidate) {
-    IO::File file(candidate.place.GetHostLocation(), IO::File::Fail);
-    std::uint64_t length = 0;
-    std::vector<char> bytes;
-    bool read = file.GetStatus() == NoError && file.Open(IO::File::ReadMode) == NoError &&
-                file.GetDataLength(&length) == NoError && length <= kLargestPrivateFile;
-    if (read && length > 0) {
-        bytes.resize(static_cast<std::size_t>(length));
-        read = file.ReadBin(bytes.data(), bytes.size()) == NoError;
-    }
-    file.Close();
-    return read && CheckOf(bytes.data(), length) == candidate.check;
-}
-
-}  // namespace
-
-std::string PrivateFileName(const char* data, std::uint64_t length, int number) {
+std::string PrivateFileName(std::uint32_t check, int number) {
     char name[32];
-    std::snprintf(name, sizeof name, "~vlm%08x-%d.tmp",
-                  static_cast<unsigned>(CheckOf(data, length)), number);
+    std::snprintf(name, sizeof name, "~vlm%08x-%d.tmp", static_cast<unsigned>(check), number);
     return name;
 }
 

@@ -7,13 +7,20 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <string>
+#include <string_view>
 
 #include "foundation/nx_location.h"
 
-// The name of the `number`-th private file for `data`.
-std::string PrivateFileName(const char* data, std::uint64_t length, int number);
 constexpr int kPrivateFileNumbers = 100;
+// The check of the bytes a private file is made to hold.
+std::uint32_t PrivateFileCheck(const char* data, std::uint64_t length);
+// The name of the `number`-th private file for bytes of that check.
+std::string PrivateFileName(std::uint32_t check, int number);
+// The check that a name of that form carries; none for any other name, so that exactly the names
+// PrivateFileName makes are read.
+std::optional<std::uint32_t> CheckInPrivateFileName(std::string_view name);
 
 // Removes from `folder` every private file that a write left there and that has not changed for
 // five minutes: a host killed between making it and moving it, or a removal the disk refused. A

@@ -155,7 +155,7 @@ TEST_F(FilesTest, ARefusedWriteFailsWithItsOwnResultAndKeepsTheFile) {
 // taken it gives up, and neither those files nor the old file change.
 TEST_F(FilesTest, PrivateNamesTakenByOtherFilesAreLeftAsTheyAre) {
     const auto privateName = [](const std::string& data, int number) {
-        return PrivateFileName(data.data(), data.size(), number);
+        return PrivateFileName(PrivateFileCheck(data.data(), data.size()), number);
     };
     for (int number = 1; number <= 99; ++number) {
         Put(privateName("new", number), "theirs");
