@@ -51,6 +51,11 @@ ACAPI_HOST_API void FailWritesAfterBytes(std::int64_t bytes);
 // bytes written from now on beyond `bytes` (after the bytes that fit have reached the file).
 ACAPI_HOST_API void EndProcessAtFileCall(FileOperation operation, std::int64_t call);
 ACAPI_HOST_API void EndProcessAfterBytes(std::int64_t bytes);
+// At the `call`-th call of the operation from now on, before the call does anything, `pause` runs
+// on the calling thread, and the call goes on once it returns: another process can act in the
+// middle of a module's work (on the files it holds open or locked).
+ACAPI_HOST_API void PauseAtFileCall(FileOperation operation, std::int64_t call,
+                                    std::function<void()> pause);
 ACAPI_HOST_API void ClearFileFaults();
 
 // What a module still held when it was unloaded, counted once its code was gone (its static

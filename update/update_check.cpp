@@ -20,7 +20,7 @@
 namespace {
 
 constexpr const char* kVersionsLocalName = "__updnx__.tmp";
-constexpr std::int64_t kAutomaticInterval = 1209600;  // 14 days
+constexpr std::int32_t kAutomaticInterval = 1209600;  // 14 days
 constexpr short kNoConnectionText = 33;
 constexpr short kConnectingText = 38;
 
@@ -98,8 +98,12 @@ bool RunUpdateCheck(bool manual) {
     return true;
 }
 
-bool AutomaticCheckDue(std::int64_t lastCheck, std::int64_t now) {
-    return lastCheck == 0 || now - lastCheck >= kAutomaticInterval;
+// The settings keep only the low 32 bits of the time, which wrap on 19/01/2038: the difference
+// is taken in those 32 bits, so that a check stored before the wrap is as old after it as it is.
+bool AutomaticCheckDue(std::int32_t lastCheck, std::int32_t now) {
+    const auto elapsed = static_cast<std::int32_t>(static_cast<std::uint32_t>(now) -
+                                                   static_cast<std::uint32_t>(lastCheck));
+    return lastCheck == 0 || elapsed >= kAutomaticInterval;
 }
 
 void EndUpdateService() {
