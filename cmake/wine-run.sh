@@ -1,7 +1,13 @@
 #!/usr/bin/env bash
 # Runs a Windows program of the build under Wine, in the build folder's own prefix. The first
 # run makes the prefix; tests that start at once wait for it instead of making it twice.
+# "wine-run.sh --prefix PROGRAM" only makes the prefix and prints its folder.
 set -euo pipefail
+prefix_only=false
+if [ "$1" = --prefix ]; then
+  prefix_only=true
+  shift
+fi
 build_dir=$(cd "$(dirname "$1")/.." && pwd)
 export WINEPREFIX="${VELMORA_WINEPREFIX:-$build_dir/wineprefix}"
 export WINEDEBUG=-all
@@ -13,6 +19,10 @@ wine=/usr/lib/wine/wine64
     "$wine" wineboot --init </dev/null >/dev/null 2>&1 9>&- || true
   fi
 ) 9>"$build_dir/.wineprefix.lock"
+if $prefix_only; then
+  echo "$WINEPREFIX"
+  exit 0
+fi
 
 # Wine stays up for a minute after its last program, so that programs run one after another do
 # not each start its background processes anew (this fails at once when it is up already).
