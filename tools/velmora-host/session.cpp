@@ -119,6 +119,7 @@ Session::Session(const Options& options, std::istream& script)
         {"host-enable", &Session::HostEnable},
         {"file-fault", &Session::FileFault},
         {"file-calls", &Session::FileCalls},
+        {"conversions", &Session::Conversions},
         {"holdings", &Session::Holdings},
         {"screenshot", &Session::Screenshot},
         {"screenshot-all", &Session::ScreenshotAll},
@@ -639,6 +640,16 @@ void Session::FileCalls(const std::vector<Word>& /*arguments*/) {
               std::to_string(calls.writes) + ", rename " + std::to_string(calls.renames) +
               ", delete " + std::to_string(calls.deletes) + ", bytes " +
               std::to_string(calls.writtenBytes));
+}
+
+// "conversions": what modules asked the host's picture conversions to decode since the last time.
+void Session::Conversions(const std::vector<Word>& /*arguments*/) {
+    std::string line = "CONVERSIONS:";
+    const std::vector<std::string> asked = host::TakePictureConversions();
+    for (std::size_t i = 0; i < asked.size(); ++i) {
+        line += (i == 0 ? " " : ", ") + asked[i];
+    }
+    out_.Line(asked.empty() ? line + " none" : line);
 }
 
 }  // namespace velmora_host

@@ -67,6 +67,7 @@ private:
     void HostEnable(const std::vector<Word>& arguments);
     void FileFault(const std::vector<Word>& arguments);
     void FileCalls(const std::vector<Word>& arguments);
+    void Conversions(const std::vector<Word>& arguments);
     void Holdings(const std::vector<Word>& arguments);
     void ShowLeaks(const std::string& addon, const host::ModuleLeaks& leaks);
     // Until no module thread runs, without running the main-thread queue; false after 60 s.
