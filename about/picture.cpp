@@ -285,9 +285,9 @@ bool LoadImageFile(const NX_Location& path, Picture& out, bool asDIB) {
     GSHandle data = ReadWholeFile(path);
     std::int32_t width = 0;
     std::int32_t height = 0;
-    if (data == nullptr || (GX::ImageBase::GetInfo(data, &width, &height) &&
-                            std::int64_t{width} * std::abs(std::int64_t{height}) >
-                                kMaximumPicturePixels)) {
+    if (data == nullptr ||
+        (GX::ImageBase::GetInfo(data, &width, &height) &&
+         std::int64_t{width} * std::abs(std::int64_t{height}) > kMaximumPicturePixels)) {
         KillHandle(data);
         return false;
     }

@@ -30,8 +30,8 @@ bool EndsLink(char c) {
 // What may follow the host: the characters of a URL's path, query and fragment that need no
 // escape, without the single quote, which some programs take for the end of an argument.
 bool IsPathCharacter(char c) {
-    return IsLetterOrDigit(c) || std::string_view("-._~!$&()*+,;=:@/?#%").find(c) !=
-                                     std::string_view::npos;
+    return IsLetterOrDigit(c) ||
+           std::string_view("-._~!$&()*+,;=:@/?#%").find(c) != std::string_view::npos;
 }
 
 // A host name (letters, digits, dots and hyphens, beginning and ending with a letter or digit)
@@ -39,8 +39,8 @@ bool IsPathCharacter(char c) {
 bool IsHost(std::string_view host) {
     if (host.size() >= 2 && host.front() == '[' && host.back() == ']') {
         const std::string_view inside = host.substr(1, host.size() - 2);
-        return !inside.empty() && inside.find_first_not_of("0123456789abcdefABCDEF:.") ==
-                                      std::string_view::npos;
+        return !inside.empty() &&
+               inside.find_first_not_of("0123456789abcdefABCDEF:.") == std::string_view::npos;
     }
     if (host.empty() || !IsLetterOrDigit(host.front()) || !IsLetterOrDigit(host.back())) {
         return false;
@@ -71,8 +71,8 @@ LinkProblem CheckAuthority(std::string_view authority) {
     // The port follows the last colon, unless that colon is inside an IPv6 address's brackets.
     const std::size_t colon = authority.rfind(':');
     const std::size_t bracket = authority.rfind(']');
-    const bool hasPort = colon != std::string_view::npos &&
-                         (bracket == std::string_view::npos || colon > bracket);
+    const bool hasPort =
+        colon != std::string_view::npos && (bracket == std::string_view::npos || colon > bracket);
     const std::string_view host = hasPort ? authority.substr(0, colon) : authority;
     if (!IsHost(host)) {
         return LinkProblem::kNoHost;

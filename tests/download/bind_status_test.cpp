@@ -23,14 +23,14 @@ TEST(BindStatusTest, HandsOutOnlyItsInterfaces) {
         REFIID id;
         void* object;  // null: refused
     };
-    for (const Case& asked : {Case{"IUnknown", IID_IUnknown, callback},
-                              Case{"IBindStatusCallback", IID_IBindStatusCallback, callback},
-                              Case{"IHttpSecurity", IID_IHttpSecurity, security},
-                              Case{"IWindowForBindingUI", IID_IWindowForBindingUI, security},
-                              Case{"IServiceProvider", IID_IServiceProvider, services},
-                              Case{"IBinding", IID_IBinding, nullptr},
-                              Case{"IStream", IID_IStream, nullptr},
-                              Case{"IHttpNegotiate", IID_IHttpNegotiate, nullptr}}) {
+    for (const Case& asked :
+         {Case{"IUnknown", IID_IUnknown, callback},
+          Case{"IBindStatusCallback", IID_IBindStatusCallback, callback},
+          Case{"IHttpSecurity", IID_IHttpSecurity, security},
+          Case{"IWindowForBindingUI", IID_IWindowForBindingUI, security},
+          Case{"IServiceProvider", IID_IServiceProvider, services},
+          Case{"IBinding", IID_IBinding, nullptr}, Case{"IStream", IID_IStream, nullptr},
+          Case{"IHttpNegotiate", IID_IHttpNegotiate, nullptr}}) {
         SCOPED_TRACE(asked.name);
         void* object = &observer;  // anything but null: a refusal must clear it
         EXPECT_EQ(status.QueryInterface(asked.id, &object),

@@ -25,7 +25,8 @@ bool IsSafeLink(std::string_view link) {
     }
     for (const char c : link) {
         const auto byte = static_cast<unsigned char>(c);
-        if (byte <= 0x20 || byte >= 0x7F || std::string_view("\"'\\<>").find(c) != std::string_view::npos) {
+        if (byte <= 0x20 || byte >= 0x7F ||
+            std::string_view("\"'\\<>").find(c) != std::string_view::npos) {
             return false;
         }
     }

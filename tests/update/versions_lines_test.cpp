@@ -348,7 +348,8 @@ TEST(VersionsTextTest, AMessageKeepsOnlyAWellFormedWebAddressAsItsLink) {
         Catalogue catalogue;
         Parse("MESSAGE\n# before " + c.line, catalogue);
         ASSERT_EQ(catalogue.messages.GetCount(), 1);
-        EXPECT_EQ(Shown(catalogue.messages[0].text), "before " + c.line.substr(0, c.line.find("http")));
+        EXPECT_EQ(Shown(catalogue.messages[0].text),
+                  "before " + c.line.substr(0, c.line.find("http")));
         EXPECT_EQ(Shown(catalogue.messages[0].link), c.link);
     }
 }

@@ -133,7 +133,8 @@ void CheckText(const NX_AddonUpdate_Message& message, int number, Diagnostics& d
 void CheckLink(const CatalogueReading& reading, const TakenLine& taken, Diagnostics& diagnostics) {
     for (int i = taken.line + 1; i <= taken.lastDescription; ++i) {
         const std::string& line = reading.lines[static_cast<std::size_t>(i)];
-        const std::string_view part = std::string_view(line).substr(std::min<std::size_t>(2, line.size()));
+        const std::string_view part =
+            std::string_view(line).substr(std::min<std::size_t>(2, line.size()));
         const LinkInText found = FindLink(part);
         if (found.start == part.size()) {
             continue;
@@ -146,8 +147,9 @@ void CheckLink(const CatalogueReading& reading, const TakenLine& taken, Diagnost
                                            " is no web address: " + WhyNoLink(problem) +
                                            ", so the link button opens nothing");
         } else if (found.start + found.link.size() < part.size() || i < taken.lastDescription) {
-            diagnostics.Warning(i + 1, "nothing after the link is shown or opened: the text ends "
-                                       "where the link begins, and the link at its first blank");
+            diagnostics.Warning(i + 1,
+                                "nothing after the link is shown or opened: the text ends "
+                                "where the link begins, and the link at its first blank");
         }
         return;
     }

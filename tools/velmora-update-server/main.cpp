@@ -150,7 +150,7 @@ private:
     struct Identity {
         X509* certificate = nullptr;
         EVP_PKEY* key = nullptr;
-        STACK_OF(X509)* chain = nullptr;
+        STACK_OF(X509) * chain = nullptr;
     };
 
     static int Choose(SSL* ssl, void* self) {
@@ -159,8 +159,7 @@ private:
         if (SSL_get_certificate(ssl) != nullptr) {
             return 1;
         }
-        const Identity& identity =
-            turns.identities_[turns.next_++ % turns.identities_.size()];
+        const Identity& identity = turns.identities_[turns.next_++ % turns.identities_.size()];
         return SSL_use_certificate(ssl, identity.certificate) == 1 &&
                        SSL_use_PrivateKey(ssl, identity.key) == 1 &&
                        SSL_set1_chain(ssl, identity.chain) == 1
@@ -234,8 +233,7 @@ int main(int argc, char** argv) {
         }
         responder.Answer(request, response);
     };
-    const auto logAnswer = [&](const httplib::Request& request,
-                               const httplib::Response& response) {
+    const auto logAnswer = [&](const httplib::Request& request, const httplib::Response& response) {
         const std::lock_guard lock(logMutex);
         if (log.is_open()) {
             log << request.method << ' ' << PathOfTarget(request.path) << ' ' << response.status
@@ -264,8 +262,8 @@ int main(int argc, char** argv) {
                      options.port);
         return 1;
     }
-    const std::string address = std::string(secureServer ? "https://" : "http://") + kLoopback +
-                                ":" + std::to_string(port);
+    const std::string address =
+        std::string(secureServer ? "https://" : "http://") + kLoopback + ":" + std::to_string(port);
     std::thread listener([&] {
         if (options.fault != Fault::Refuse) {
             server.listen_after_bind();

@@ -7,10 +7,10 @@ namespace {
 
 std::optional<Fault> FaultNamed(const std::string& name) {
     static const std::map<std::string, Fault> kFaults = {
-        {"none", Fault::None},     {"404", Fault::NotFound},  {"500", Fault::ServerError},
-        {"refuse", Fault::Refuse}, {"short", Fault::Short},   {"chunked", Fault::Chunked},
-        {"slow", Fault::Slow},     {"html", Fault::Html},     {"silent", Fault::Silent},
-        {"stall", Fault::Stall},   {"cached", Fault::Cached}, {"redirect", Fault::Redirect},
+        {"none", Fault::None},       {"404", Fault::NotFound},  {"500", Fault::ServerError},
+        {"refuse", Fault::Refuse},   {"short", Fault::Short},   {"chunked", Fault::Chunked},
+        {"slow", Fault::Slow},       {"html", Fault::Html},     {"silent", Fault::Silent},
+        {"stall", Fault::Stall},     {"cached", Fault::Cached}, {"redirect", Fault::Redirect},
         {"trickle", Fault::Trickle},
     };
     const auto found = kFaults.find(name);
@@ -110,7 +110,8 @@ std::optional<Options> ParseOptions(const std::vector<std::string>& arguments,
             options.certificates = value == "none" ? std::vector<std::string>{} : *names;
         } else if (option == "--serve" && value.find('=') != std::string::npos) {
             const std::size_t equals = value.find('=');
-            const std::optional<std::vector<std::string>> files = WordList(value.substr(equals + 1));
+            const std::optional<std::vector<std::string>> files =
+                WordList(value.substr(equals + 1));
             if (!files) {
                 problem = "--serve needs PATH=FILE[,FILE...]";
                 return std::nullopt;
