@@ -10,9 +10,9 @@ namespace platform {
 // the wide call, so that no character is fitted to another); false when the shell could not
 // open it. Neither shows a message of its own.
 bool OpenInShell(const char* address);
-// A document at a location text in UTF-8; whether the system could open it is not reported
-// ("C:\folder\file.pdf"), handed over exactly: on Windows through the 8-bit call when the code page
-// holds the path, else through the wide one.
+// A document at a location text in UTF-8 ("C:\folder\file.pdf"), handed over exactly: on
+// Windows through the 8-bit call when the code page holds the path, else through the wide one.
+// Whether the system could open it is not reported.
 void OpenFileInShell(const std::string& utf8LocationText);
 
 }  // namespace platform

@@ -23,6 +23,7 @@
 #include <chrono>
 #include <condition_variable>
 #include <cstdio>
+#include <filesystem>
 #include <fstream>
 #include <memory>
 #include <mutex>
@@ -110,8 +111,9 @@ public:
     bool Load(const std::string& folder, const std::vector<std::string>& names) {
         for (const std::string& name : names) {
             Identity identity;
-            const std::string certificateFile = folder + "/" + name + ".crt";
-            const std::string keyFile = folder + "/" + name + ".key";
+            const std::string base = (std::filesystem::path(folder) / name).string();
+            const std::string certificateFile = base + ".crt";
+            const std::string keyFile = base + ".key";
             if (std::FILE* file = std::fopen(certificateFile.c_str(), "r")) {
                 identity.chain = sk_X509_new_null();
                 identity.certificate = PEM_read_X509(file, nullptr, nullptr, nullptr);
