@@ -94,6 +94,12 @@ ACAPI_HOST_API LiveCounts CountLiveAllocations();
 // found or not, since the host started.
 ACAPI_HOST_API std::int64_t CountStringReads();
 
+// The picture conversions modules have asked for (ACAPI_Goodies "CPIC" and "CMPI") since the last
+// call, in order, each named by what it was to decode: the source's MIME text ("image/gif") or
+// picture format ("format 3"). This host decodes only JPEG and PNG data where the real one
+// decodes every type it knows, so what a module hands its decoders is shown rather than tried.
+ACAPI_HOST_API std::vector<std::string> TakePictureConversions();
+
 // The pixels a user-drawn item of an open dialog was drawn with, 0xAARRGGBB, rows top-down;
 // empty for any other item.
 ACAPI_HOST_API std::vector<std::uint32_t> UserItemPixels(short dialId, short item,

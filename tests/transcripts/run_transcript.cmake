@@ -6,7 +6,7 @@
 #
 #   cmake -DRUNNER=<velmora-host> [-DEMULATOR=<wine-run.sh>] -DBUILD_ADDONS=<dir>
 #         -DBUILD_MEMBERS=<dir> -DUPDATE_SERVER=<program> -DUPDATE_ROOT=<dir>
-#         -DCASE=<case folder> -DWORK=<scratch folder> -P run_transcript.cmake
+#         -DCERTIFICATES=<dir> -DCASE=<case folder> -DWORK=<scratch folder> -P run_transcript.cmake
 file(REMOVE_RECURSE "${WORK}")
 # "folders.txt": what the folders around the session hold, one line each, paths relative to the
 # scratch folder and in UTF-8 (so that a case can name folders in any script without such names
@@ -167,23 +167,27 @@ if(EXISTS "${CASE}/options.txt")
   list(APPEND arguments ${options})
 endif()
 
-# A case with "server.txt" runs against the demo update server, started with the options in that
-# file and reached through http_proxy; the server ends with the session.
-# Without one, the proxy is a closed port on loopback: a check fails at once and no session ever
-# looks for the real update host.
+# A case with "server.txt" runs against the demo update server at the update host's address,
+# in a private network (tests/support/update_network.cmake), with the options in that file.
+# Without one, the proxies are a closed port on loopback: a check fails at once and no session
+# ever looks for the real update host.
+include(${CMAKE_CURRENT_LIST_DIR}/../support/update_network.cmake)
 set(server)
 set(ENV{http_proxy} "http://127.0.0.1:9")
+set(ENV{https_proxy} "http://127.0.0.1:9")
 if(EXISTS "${CASE}/server.txt")
   file(STRINGS "${CASE}/server.txt" server_options)
   separate_arguments(server_options UNIX_COMMAND "${server_options}")
-  set(server "${UPDATE_SERVER}" --root "${update_root}" --port 0 --max-seconds 100
-             --log "${WORK}/server.log" ${server_options} --)
+  velmora_update_network(server ROOT "${update_root}" WORK "${WORK}" SECONDS 250
+                         OPTIONS ${server_options})
 endif()
-# A case with "nginx.txt" runs against a stock nginx serving the same folder as static files, so
-# that the download engine meets a web server that is not our own.
+# A case with "nginx.txt" runs against a stock nginx serving the same folder as static files over
+# https in the same private network, so that the download engine meets a web server that is not
+# our own.
 if(EXISTS "${CASE}/nginx.txt")
-  set(server bash "${CMAKE_CURRENT_LIST_DIR}/../../scripts/nginx-update-server.sh"
-             "${UPDATE_ROOT}" 0 --)
+  velmora_update_network_only(server WORK "${WORK}")
+  list(APPEND server bash "${CMAKE_CURRENT_LIST_DIR}/../../scripts/nginx-update-server.sh"
+       "${UPDATE_ROOT}" 443 --tls "${CERTIFICATES}/good" --)
 endif()
 string(TIMESTAMP session_start "%s" UTC)
 # A case with "partner.script" runs a second velmora-host at the same time, with the same folders
@@ -200,7 +204,7 @@ if(EXISTS "${CASE}/partner.script")
     WORKING_DIRECTORY "${WORK}"
     ERROR_VARIABLE errors
     RESULTS_VARIABLE results
-    TIMEOUT 120)
+    TIMEOUT 280)
   list(GET results 0 result)
   list(GET results 1 partner_result)
 else()
@@ -209,7 +213,11 @@ else()
     OUTPUT_FILE "${WORK}/transcript.txt"
     ERROR_VARIABLE errors
     RESULT_VARIABLE result
-    TIMEOUT 120)
+    TIMEOUT 280)
+endif()
+velmora_update_network_skipped("${result}" skipped)
+if(server AND skipped)
+  return()
 endif()
 
 # A case whose script holds commands that must fail gives the status the run ends with in

@@ -133,6 +133,7 @@ Session::Session(const Options& options, std::istream& script, std::FILE* output
         {"host-enable", &Session::HostEnable},
         {"file-fault", &Session::FileFault},
         {"file-calls", &Session::FileCalls},
+        {"conversions", &Session::Conversions},
         {"holdings", &Session::Holdings},
         {"screenshot", &Session::Screenshot},
         {"screenshot-all", &Session::ScreenshotAll},
@@ -719,6 +720,16 @@ void Session::PauseFileCall(const std::vector<Word>& arguments) {
         MakeEmptyFile(signal);
         std::this_thread::sleep_for(std::chrono::duration<double>(pause));
     });
+}
+
+// "conversions": what modules asked the host's picture conversions to decode since the last time.
+void Session::Conversions(const std::vector<Word>& /*arguments*/) {
+    std::string line = "CONVERSIONS:";
+    const std::vector<std::string> asked = host::TakePictureConversions();
+    for (std::size_t i = 0; i < asked.size(); ++i) {
+        line += (i == 0 ? " " : ", ") + asked[i];
+    }
+    out_.Line(asked.empty() ? line + " none" : line);
 }
 
 }  // namespace velmora_host

@@ -69,6 +69,7 @@ private:
     void HostEnable(const std::vector<Word>& arguments);
     void FileFault(const std::vector<Word>& arguments);
     void FileCalls(const std::vector<Word>& arguments);
+    void Conversions(const std::vector<Word>& arguments);
     void Holdings(const std::vector<Word>& arguments);
     // Two sessions on one user folder meet through files: one makes a file, the other waits for
     // it. A copy writes a file as another program would.
