@@ -20,7 +20,7 @@ LoadedBanner banner;
 void LoadBannerPicture(const NX_Location& path) {
     LoadedBanner loaded;
     // A picture of no known size cannot be fitted to the item: none is shown.
-    if (LoadImageAsDIB(path, loaded.picture) &&
+    if (LoadWebPictureAsDIB(path, loaded.picture) &&
         PicturePixelSize(loaded.picture, &loaded.width, &loaded.height)) {
         banner = std::move(loaded);
     } else {
