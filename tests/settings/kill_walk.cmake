@@ -14,9 +14,13 @@ set(ENV{https_proxy} "http://127.0.0.1:9")
 file(READ "${CASE}/session.script" session)
 
 # Runs the session from the old files with `fault` as its first command; its status in `status`.
+# A killed host leaves its temporary files (the library parts it unpacked) where a killed program
+# leaves them: in a folder of the walk's own, emptied before each run.
 function(run_session fault)
-  file(REMOVE_RECURSE "${WORK}/user")
+  file(REMOVE_RECURSE "${WORK}/user" "${WORK}/temporary")
   file(COPY "${CASE}/user/" DESTINATION "${WORK}/user")
+  file(MAKE_DIRECTORY "${WORK}/temporary")
+  set(ENV{TMPDIR} "${WORK}/temporary")
   file(WRITE "${WORK}/session.script" "${fault}\n${session}")
   execute_process(
     COMMAND ${EMULATOR} "${RUNNER}" --addons "${ADDONS}" --user-dir "${WORK}/user"

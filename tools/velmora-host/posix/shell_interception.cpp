@@ -1,13 +1,16 @@
-// Modules open documents with xdg-open. A stand-in of that name, first on the PATH, appends its
-// argument to a log that the runner reads back.
+// Modules open documents with xdg-open. A stand-in of that name (bin/shell-stand-in/xdg-open,
+// first on the PATH) appends its argument to a log that the runner reads back.
+//
+// The log is a file without a name, reached by the stand-in through /proc: a runner that ends
+// without its destructors (a kill fault, a crash) leaves nothing behind in the temporary folder.
 #include "tools/velmora-host/shell_interception.h"
 
-#include <sys/stat.h>
+#include <fcntl.h>
 #include <unistd.h>
 
 #include <cstdlib>
 #include <filesystem>
-#include <fstream>
+#include <string>
 
 #include "platform/native_path.h"
 
@@ -15,45 +18,72 @@ namespace velmora_host {
 
 namespace {
 
+int OpenNamelessLog() {
+    const std::string folder = std::filesystem::temp_directory_path().string();
+    const int log = open(folder.c_str(), O_TMPFILE | O_RDWR | O_CLOEXEC, 0600);
+    if (log >= 0) {
+        return log;
+    }
+    // A file system without O_TMPFILE: a named file, unnamed at once.
+    std::string pattern = folder + "/velmora-host-opened-XXXXXX";
+    const int named = mkstemp(pattern.data());
+    if (named >= 0) {
+        unlink(pattern.c_str());
+    }
+    return named;
+}
+
 class StandIn {
 public:
-    StandIn() {
-        std::string pattern = (std::filesystem::temp_directory_path() / "velmora-host-XXXXXX");
-        if (mkdtemp(pattern.data()) == nullptr) {
+    StandIn() : log_(OpenNamelessLog()) {
+        std::error_code error;
+        const std::filesystem::path standIns =
+            std::filesystem::read_symlink("/proc/self/exe", error).parent_path() /
+            "shell-stand-in";
+        if (log_ < 0 || error) {
             return;
         }
-        folder_ = pattern;
-        log_ = folder_ / "opened.log";
-        const std::filesystem::path script = folder_ / "xdg-open";
-        std::ofstream(script) << "#!/bin/sh\nprintf '%s\\n' \"$1\" >> '" << log_.string() << "'\n";
-        chmod(script.c_str(), 0755);
+        const std::string logPath = "/proc/" + std::to_string(getpid()) + "/fd/" +
+                                    std::to_string(log_);
+        setenv("VELMORA_HOST_OPENED", logPath.c_str(), 1);
         const char* path = std::getenv("PATH");
-        const std::string searched = folder_.string() + ":" + (path != nullptr ? path : "");
+        const std::string searched = standIns.string() + ":" + (path != nullptr ? path : "");
         setenv("PATH", searched.c_str(), 1);
     }
     ~StandIn() {
-        std::error_code ignored;
-        std::filesystem::remove_all(folder_, ignored);
+        if (log_ >= 0) {
+            close(log_);
+        }
     }
     StandIn(const StandIn&) = delete;
     StandIn& operator=(const StandIn&) = delete;
 
-    std::vector<std::string> Take() const {
+    // What the stand-in appended since the last call.
+    std::vector<std::string> Take() {
+        std::string text;
+        char buffer[4096];
+        for (;;) {
+            const ssize_t count = log_ >= 0 ? pread(log_, buffer, sizeof buffer, taken_) : 0;
+            if (count <= 0) {
+                break;
+            }
+            text.append(buffer, static_cast<std::size_t>(count));
+            taken_ += count;
+        }
         std::vector<std::string> opened;
-        std::ifstream log(log_);
-        for (std::string line; std::getline(log, line);) {
+        for (std::size_t start = 0; start < text.size();) {
+            const std::size_t end = text.find('\n', start);
+            const std::string line = text.substr(start, end - start);
             opened.push_back(line.starts_with('/') ? platform::LocationTextFromNativePath(line)
                                                    : line);
+            start = end == std::string::npos ? text.size() : end + 1;
         }
-        log.close();
-        std::error_code ignored;
-        std::filesystem::remove(log_, ignored);
         return opened;
     }
 
 private:
-    std::filesystem::path folder_;
-    std::filesystem::path log_;
+    int log_;
+    off_t taken_ = 0;
 };
 
 StandIn* standIn = nullptr;
