@@ -37,7 +37,7 @@ constexpr int kDeadlineSeconds = 180;
 // is fetched only over TLS 1.2 or later from a server whose certificate the system's trusted
 // roots vouch for, for that host name, and never follows a redirection to plain http; whatever
 // the certificate's fault, the download fails, and no window of the system's asks the user.
-DownloadOutcome DownloadUrlToFile(const char* url, const char* utf8Path, std::int64_t maxBytes,
-                                  DownloadObserver& observer);
+[[nodiscard]] DownloadOutcome DownloadUrlToFile(const char* url, const char* utf8Path,
+                                                std::int64_t maxBytes, DownloadObserver& observer);
 
 }  // namespace platform
