@@ -3,6 +3,8 @@
 // settings) runs under it, one writer at a time; it is never held across a dialog.
 #pragma once
 
+#include <optional>
+
 #include "foundation/nx_location.h"
 #include "platform/file_lock.h"
 
@@ -11,10 +13,11 @@ public:
     // Takes the lock of `file`, kept in the empty file `file` + ".lock" beside it, waiting while
     // another writer holds it. A writer holds it for milliseconds; one that has not let go within
     // two seconds is taken to be stuck, and the lock is not had: the caller's write fails rather
-    // than hold up the host.
+    // than hold up the host. A location without a path is never locked: its lock file would land
+    // in whatever folder the host works in.
     explicit NX_FileLock(const NX_Location& file);
-    bool Held() const { return lock.Held(); }
+    [[nodiscard]] bool Held() const { return lock && lock->Held(); }
 
 private:
-    platform::FileLock lock;
+    std::optional<platform::FileLock> lock;
 };

@@ -9,6 +9,7 @@
 #include <set>
 #include <string>
 
+#include "foundation/nx_file_lock.h"
 #include "foundation/nx_private_files.h"
 #include "host/host_control.h"
 #include "platform/file_lock.h"
@@ -213,6 +214,8 @@ TEST_F(FilesTest, ALockIsHeldByOneAtATimeAndTouchesNothingElse) {
             fs::remove(lockFile);
         }
     }
+    // A place with no path has no lock, rather than one in the working folder.
+    EXPECT_FALSE(NX_FileLock(NX_Location()).Held());
 }
 
 TEST_F(FilesTest, OpenFileReadsAcrossCalls) {
