@@ -10,6 +10,7 @@
 #include "settings/settings_store.h"
 #include "update/banner.h"
 #include "update/download_engine.h"
+#include "update/download_file_names.h"
 #include "update/main_thread_handoff.h"
 #include "update/update_dialog.h"
 #include "update/update_host.h"
@@ -18,7 +19,6 @@
 
 namespace {
 
-constexpr const char* kVersionsLocalName = "__updnx__.tmp";
 constexpr std::int64_t kAutomaticInterval = 1209600;  // 14 days
 constexpr long kHostMainVersion = 16;
 constexpr short kNoConnectionText = 33;
@@ -87,7 +87,7 @@ bool RunUpdateCheck(bool manual) {
         return false;
     }
     if (DownloadFileAsync(NX_String(kUpdateHost) + kVersionsFilePath,
-                          folder.Join(kVersionsLocalName), &OnVersionsDownloaded, nullptr,
+                          folder.Join(kCatalogueFileName), &OnVersionsDownloaded, nullptr,
                           kMaxVersionsFileBytes)) {
         versionsDownloadRunning = true;
         SetSettingNumber(VersionStore, key, Now(), true);

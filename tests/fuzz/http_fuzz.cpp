@@ -25,6 +25,7 @@
 #include "platform/native_path.h"
 #include "shell/host_interface.h"
 #include "update/download_engine.h"
+#include "update/download_file_names.h"
 #include "update/update_host.h"
 
 namespace {
@@ -174,7 +175,7 @@ struct Setup {
         if (mkdtemp(folder) == nullptr) {
             std::abort();
         }
-        target = std::filesystem::path(folder) / "__updnx__.tmp";
+        target = std::filesystem::path(folder) / kCatalogueFileName;
         partial = target.string() + ".download";
         location = platform::LocationTextFromNativePath(target.string());
     }

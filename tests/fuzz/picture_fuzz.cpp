@@ -18,6 +18,7 @@
 #include "platform/image_header.h"
 #include "platform/native_path.h"
 #include "shell/host_interface.h"
+#include "update/download_file_names.h"
 
 namespace {
 
@@ -33,7 +34,7 @@ void Prepare() {
     if (mkdtemp(folder) == nullptr) {
         std::abort();
     }
-    bannerFile = std::string(folder) + "/__banner__.jpg";
+    bannerFile = std::string(folder) + "/" + kBannerFileName;
     bannerLocation = platform::LocationTextFromNativePath(bannerFile);
 }
 
