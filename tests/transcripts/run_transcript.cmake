@@ -3,10 +3,16 @@
 # add-ons folder or, for the demo member tools, its members folder), then velmora-host with the
 # case's script and options. The transcript must equal "expected.txt", and every file of
 # "expected-user" must equal the file of that name left in the user folder, byte for byte.
+# SERVER_OPTIONS, when given, are the update server's options for this run in place of
+# "server.txt" (one line of the case's "runs.txt", see CMakeLists.txt).
+# With -DUPDATE=ON the run writes "expected.txt" and the files of "expected-user" anew from what
+# it printed and left, for review before they are committed, instead of comparing them (the
+# update-transcripts target; never a test). Everything else is checked as in a test.
 #
 #   cmake -DRUNNER=<velmora-host> [-DEMULATOR=<wine-run.sh>] -DBUILD_ADDONS=<dir>
 #         -DBUILD_MEMBERS=<dir> -DUPDATE_SERVER=<program> -DUPDATE_ROOT=<dir>
-#         -DCASE=<case folder> -DWORK=<scratch folder> -P run_transcript.cmake
+#         -DCASE=<case folder> -DWORK=<scratch folder> [-DSERVER_OPTIONS=<options>]
+#         [-DUPDATE=ON] -P run_transcript.cmake
 file(REMOVE_RECURSE "${WORK}")
 # "folders.txt": what the folders around the session hold, one line each, paths relative to the
 # scratch folder and in UTF-8 (so that a case can name folders in any script without such names
@@ -32,6 +38,8 @@ foreach(line IN LISTS folder_lines)
     set(user_folder "${WORK}/${CMAKE_MATCH_1}")
   elseif(line MATCHES "^addons (.+)$")
     set(addons_folder "${WORK}/${CMAKE_MATCH_1}")
+  elseif(NOT line MATCHES "^(copy|seed|expect) [^ ]+ .|^(absent|folder|read-only) .|^link [^ ]+ .")
+    message(FATAL_ERROR "${CASE}/folders.txt: a line this runner does not know: \"${line}\"")
   endif()
 endforeach()
 file(MAKE_DIRECTORY "${user_folder}")
@@ -69,7 +77,9 @@ if(EXISTS "${CASE}/stored-settings.txt")
   string(TIMESTAMP now "%s" UTC)
   file(STRINGS "${CASE}/stored-settings.txt" records)
   foreach(record IN LISTS records)
-    string(REGEX MATCH "^([^ ]+) ([^ ]+) (.*)$" matched "${record}")
+    if(NOT record MATCHES "^([^ ]+) ([^ ]+) (.*)$")
+      message(FATAL_ERROR "${CASE}/stored-settings.txt: \"${record}\" is not FILE NAME VALUE")
+    endif()
     set(file_name "${CMAKE_MATCH_1}")
     set(setting_name "${CMAKE_MATCH_2}")
     set(value "${CMAKE_MATCH_3}")
@@ -119,7 +129,9 @@ if(EXISTS "${CASE}/planted.txt")
   file(MAKE_DIRECTORY "${WORK}/outside")
   file(STRINGS "${CASE}/planted.txt" plantings)
   foreach(planting IN LISTS plantings)
-    string(REGEX MATCH "^(fifo|link) (.+)$" matched "${planting}")
+    if(NOT planting MATCHES "^(fifo|link) (.+)$")
+      message(FATAL_ERROR "${CASE}/planted.txt: \"${planting}\" is not \"fifo NAME\" or \"link NAME\"")
+    endif()
     if(CMAKE_MATCH_1 STREQUAL "fifo")
       execute_process(COMMAND mkfifo "${user_folder}/${CMAKE_MATCH_2}" COMMAND_ERROR_IS_FATAL ANY)
       list(APPEND planted_fifos "${CMAKE_MATCH_2}")
@@ -149,9 +161,11 @@ endif()
 # looks for the real update host.
 set(server)
 set(ENV{http_proxy} "http://127.0.0.1:9")
-if(EXISTS "${CASE}/server.txt")
-  file(STRINGS "${CASE}/server.txt" server_options)
-  separate_arguments(server_options UNIX_COMMAND "${server_options}")
+if(EXISTS "${CASE}/server.txt" AND NOT DEFINED SERVER_OPTIONS)
+  file(STRINGS "${CASE}/server.txt" SERVER_OPTIONS)
+endif()
+if(DEFINED SERVER_OPTIONS)
+  separate_arguments(server_options UNIX_COMMAND "${SERVER_OPTIONS}")
   set(server "${UPDATE_SERVER}" --root "${update_root}" --port 0 --max-seconds 100
              --log "${WORK}/server.log" ${server_options} --)
 endif()
@@ -177,29 +191,61 @@ if(EXISTS "${CASE}/status.txt")
 endif()
 set(failed FALSE)
 if(NOT result EQUAL expected_status)
-  message(SEND_ERROR "velmora-host ended with ${result} instead of ${expected_status}: ${errors}")
-  set(failed TRUE)
-endif()
-execute_process(
-  COMMAND ${CMAKE_COMMAND} -E compare_files "${CASE}/expected.txt" "${WORK}/transcript.txt"
-  RESULT_VARIABLE differs)
-if(differs)
-  execute_process(COMMAND diff -u "${CASE}/expected.txt" "${WORK}/transcript.txt"
-                  OUTPUT_VARIABLE difference)
-  message(SEND_ERROR "the transcript differs from expected.txt:\n${difference}")
+  message(SEND_ERROR "velmora-host ended with ${result} instead of ${expected_status}")
   set(failed TRUE)
 endif()
 file(GLOB expected_files RELATIVE "${CASE}/expected-user" "${CASE}/expected-user/*")
-foreach(name IN LISTS expected_files)
+if(UPDATE AND NOT failed)
+  # What the run printed and left becomes the expectation; the other checks below still hold.
+  set(pairs "${CASE}/expected.txt|${WORK}/transcript.txt")
+  foreach(name IN LISTS expected_files)
+    list(APPEND pairs "${CASE}/expected-user/${name}|${user_folder}/${name}")
+  endforeach()
+  foreach(pair IN LISTS pairs)
+    string(REPLACE "|" ";" pair "${pair}")
+    list(GET pair 0 expected)
+    list(GET pair 1 made)
+    if(NOT EXISTS "${made}")
+      message(SEND_ERROR "${made} was not made: ${expected} is left as it is")
+      set(failed TRUE)
+      continue()
+    endif()
+    execute_process(COMMAND ${CMAKE_COMMAND} -E compare_files "${expected}" "${made}"
+                    RESULT_VARIABLE differs)
+    if(differs)
+      file(COPY_FILE "${made}" "${expected}")
+      message(STATUS "written anew: ${expected}")
+    endif()
+  endforeach()
+elseif(NOT UPDATE)
   execute_process(
-    COMMAND ${CMAKE_COMMAND} -E compare_files "${CASE}/expected-user/${name}"
-            "${user_folder}/${name}"
+    COMMAND ${CMAKE_COMMAND} -E compare_files "${CASE}/expected.txt" "${WORK}/transcript.txt"
     RESULT_VARIABLE differs)
   if(differs)
-    message(SEND_ERROR "the user folder's \"${name}\" differs from the expected file")
+    execute_process(COMMAND diff -u "${CASE}/expected.txt" "${WORK}/transcript.txt"
+                    OUTPUT_VARIABLE difference)
+    message(SEND_ERROR "the transcript differs from expected.txt:\n${difference}")
     set(failed TRUE)
   endif()
-endforeach()
+  foreach(name IN LISTS expected_files)
+    if(NOT EXISTS "${user_folder}/${name}")
+      message(SEND_ERROR "the user folder holds no \"${name}\"")
+      set(failed TRUE)
+      continue()
+    endif()
+    execute_process(
+      COMMAND ${CMAKE_COMMAND} -E compare_files "${CASE}/expected-user/${name}"
+              "${user_folder}/${name}"
+      RESULT_VARIABLE differs)
+    if(differs)
+      execute_process(COMMAND diff -u --text "${CASE}/expected-user/${name}"
+                              "${user_folder}/${name}" OUTPUT_VARIABLE difference)
+      message(SEND_ERROR "the user folder's \"${name}\" differs from the expected file:\n"
+                         "${difference}")
+      set(failed TRUE)
+    endif()
+  endforeach()
+endif()
 # "expected-settings.txt": lines "FILE NAME VALUE", each a setting that the settings file of the
 # user folder must hold (the first record of that name). A value "NOW" is a time in seconds
 # taken during the session.
@@ -207,10 +253,17 @@ if(EXISTS "${CASE}/expected-settings.txt")
   string(TIMESTAMP session_end "%s" UTC)
   file(STRINGS "${CASE}/expected-settings.txt" records)
   foreach(record IN LISTS records)
-    string(REGEX MATCH "^([^ ]+) ([^ ]+) (.*)$" matched "${record}")
+    if(NOT record MATCHES "^([^ ]+) ([^ ]+) (.*)$")
+      message(FATAL_ERROR "${CASE}/expected-settings.txt: \"${record}\" is not FILE NAME VALUE")
+    endif()
     set(file_name "${CMAKE_MATCH_1}")
     set(setting_name "${CMAKE_MATCH_2}")
     set(expected "${CMAKE_MATCH_3}")
+    if(NOT EXISTS "${user_folder}/${file_name}")
+      message(SEND_ERROR "the user folder holds no \"${file_name}\" for \"${setting_name}\"")
+      set(failed TRUE)
+      continue()
+    endif()
     file(READ "${user_folder}/${file_name}" hex HEX)
     velmora_halves_exchanged("${hex}" text)
     string(REGEX MATCH "\\$${setting_name}: ([^\r\n]*)\r\n" found "${text}")
@@ -298,5 +351,13 @@ foreach(line IN LISTS folder_lines)
   endif()
 endforeach()
 if(failed)
+  # What the session said on its error output, and what the update server was asked.
+  if(errors)
+    message("velmora-host's error output:\n${errors}")
+  endif()
+  if(EXISTS "${WORK}/server.log")
+    file(READ "${WORK}/server.log" requests)
+    message("the update server's log:\n${requests}")
+  endif()
   message(FATAL_ERROR "case ${CASE} failed; its output is in ${WORK}")
 endif()
