@@ -2,6 +2,8 @@
 # Runs a Windows program of the build under Wine, in the build folder's own prefix. The first
 # run makes the prefix; tests that start at once wait for it instead of making it twice.
 set -euo pipefail
+# A step of this script that fails says so; the program's own status is reported below.
+trap 'echo "wine-run: line $LINENO of wine-run.sh failed (status $?)" >&2' ERR
 build_dir=$(cd "$(dirname "$1")/.." && pwd)
 export WINEPREFIX="${VELMORA_WINEPREFIX:-$build_dir/wineprefix}"
 export WINEDEBUG=-all
@@ -27,7 +29,11 @@ status=0
 "$wine" "$@" 2>"$errors" || status=$?
 cat "$errors" >&2
 # A program that ends before it writes anything leaves ctest nothing to show: say how it ended.
-if [ "$status" -ne 0 ]; then
+# Wine passes on the lowest byte of a Windows exit code (of an exception code such as 0xC0000005
+# too: 5); above 128 it may also be a signal that ended Wine.
+if [ "$status" -gt 128 ]; then
+  echo "wine-run: $(basename "$1") ended with status $status (or by signal $((status - 128)))" >&2
+elif [ "$status" -ne 0 ]; then
   echo "wine-run: $(basename "$1") ended with status $status" >&2
 fi
 exit "$status"

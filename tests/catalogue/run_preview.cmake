@@ -61,7 +61,8 @@ foreach(line IN LISTS transcript)
 endforeach()
 if(NOT output STREQUAL expected)
   message(FATAL_ERROR "the preview differs from the first results window of "
-                      "${CASE}/expected.txt:\n--- expected\n${expected}--- printed\n${output}")
+                      "${CASE}/expected.txt:\n--- expected\n${expected}--- printed\n${output}"
+                      "--- its error output\n${errors}")
 endif()
 
 if(PICTURE)
