@@ -9,24 +9,26 @@ export WINEPREFIX="${VELMORA_WINEPREFIX:-$build_dir/wineprefix}"
 export WINEDEBUG=-all
 export WINEDLLOVERRIDES="mscoree,mshtml="
 wine=/usr/lib/wine/wine64
-(
-  flock 9
-  if [ ! -f "$WINEPREFIX/system.reg" ]; then
-    "$wine" wineboot --init </dev/null >/dev/null 2>&1 9>&- || true
-  fi
-) 9>"$build_dir/.wineprefix.lock"
+"$(dirname "$0")/wine-session.sh" prefix "$build_dir"
 
-# Wine stays up for a minute after its last program, so that programs run one after another do
-# not each start its background processes anew (this fails at once when it is up already).
+# Outside the tests, which run in a session of their own (wine-session.sh), Wine stays up for a
+# minute after its last program, so that programs run one after another do not each start its
+# background processes anew (this fails at once when it is up already).
 /usr/lib/wine/wineserver -p60 </dev/null >/dev/null 2>&1 || true
 
-# The background processes keep the standard error of the program that started them open for as
-# long as they run, and whoever reads it would wait for them: the program's errors go through a
-# file instead, and follow its output when it ends.
+# Background processes that the program starts (the desktop, when it makes a window) keep its
+# files open for as long as they run, and whoever reads them would wait for them: unless a person
+# watches at a terminal, the program's output and errors go through files, shown when it ends.
 errors=$(mktemp)
-trap 'rm -f "$errors"' EXIT
+output=$(mktemp)
+trap 'rm -f "$errors" "$output"' EXIT
 status=0
-"$wine" "$@" 2>"$errors" || status=$?
+if [ -t 1 ]; then
+  "$wine" "$@" 2>"$errors" || status=$?
+else
+  "$wine" "$@" >"$output" 2>"$errors" || status=$?
+  cat "$output"
+fi
 cat "$errors" >&2
 # A program that ends before it writes anything leaves ctest nothing to show: say how it ended.
 # Wine passes on the lowest byte of a Windows exit code (of an exception code such as 0xC0000005
