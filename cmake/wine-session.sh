@@ -4,11 +4,11 @@
 #   start   ends whatever session the prefix has (one the build's test listing left, or an
 #           earlier run that never stopped), then starts one for the test run;
 #   stop    ends the session and waits until it is gone.
-# One session lasts the whole run. A session that Wine ends by itself after a minute without
-# programs would end during a run whenever a minute passes without a Windows program, and
-# while it ends Wine kills every program that starts, with status 1 and no word. And the
-# session's background programs (services, devices, the desktop) keep the files of the program
-# that started them open: started here, they hold none of a test's output.
+# One session lasts the whole run. A session that Wine ends by itself a minute after its last
+# program ended during runs under load, and Wine ends the programs still running in a session
+# it ends with status 1, saying nothing. And the session's background programs (services,
+# devices) keep the files of the program that started them open for as long as they run, so
+# that whoever reads that program's output waits for them: started here, they hold none.
 set -euo pipefail
 trap 'echo "wine-session: line $LINENO of wine-session.sh failed (status $?)" >&2' ERR
 command=$1
