@@ -14,7 +14,9 @@ wine=/usr/lib/wine/wine64
 # Outside the tests, which run in a session of their own (wine-session.sh), Wine stays up for a
 # minute after its last program, so that programs run one after another do not each start its
 # background processes anew (this fails at once when it is up already).
-/usr/lib/wine/wineserver -p60 </dev/null >/dev/null 2>&1 || true
+server_log="$build_dir/wineserver.log"
+/usr/lib/wine/wineserver -p60 </dev/null >/dev/null 2>>"$server_log" || true
+server_said=$(stat -c %s "$server_log" 2>/dev/null || echo 0)
 
 # Background processes that the program starts (the desktop, when it makes a window) keep its
 # files open for as long as they run, and whoever reads them would wait for them: unless a person
@@ -37,5 +39,9 @@ if [ "$status" -gt 128 ]; then
   echo "wine-run: $(basename "$1") ended with status $status (or by signal $((status - 128)))" >&2
 elif [ "$status" -ne 0 ]; then
   echo "wine-run: $(basename "$1") ended with status $status" >&2
+fi
+if [ "$status" -ne 0 ] && [ "$(stat -c %s "$server_log" 2>/dev/null || echo 0)" -gt "$server_said" ]; then
+  echo "wine-run: meanwhile the Wine server said:" >&2
+  tail -c +"$((server_said + 1))" "$server_log" | tail -n 20 >&2
 fi
 exit "$status"

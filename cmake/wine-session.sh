@@ -18,6 +18,9 @@ export WINEDEBUG=-all
 export WINEDLLOVERRIDES="mscoree,mshtml="
 wine=/usr/lib/wine/wine64
 server=/usr/lib/wine/wineserver
+# What the Wine server says (a client it found at fault, for one) goes here; wine-run.sh shows
+# what it said while a program that failed ran.
+server_log="$build_dir/wineserver.log"
 # Ten minutes without a Windows program end a session that no stop ended (an interrupted run).
 idle_seconds=600
 
@@ -42,7 +45,7 @@ case "$command" in
   start)
     make_prefix
     end_session
-    "$server" -p"$idle_seconds" </dev/null >/dev/null 2>&1
+    "$server" -p"$idle_seconds" </dev/null >/dev/null 2>>"$server_log"
     "$wine" wineboot </dev/null >/dev/null 2>&1
     echo "wine-session: started in $WINEPREFIX"
     ;;
