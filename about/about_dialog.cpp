@@ -8,10 +8,10 @@
 #include "foundation/nx_localized.h"
 #include "foundation/nx_own_module.h"
 #include "platform/drawing.h"
-#include "platform/shell_open.h"
 #include "resources/resource_ids.h"
 #include "update/update_host.h"
 #include "update/version_report.h"
+#include "update/web_page.h"
 
 namespace {
 
@@ -119,7 +119,7 @@ short AboutCallback(short message, short dialog, short item, DGUserData userData
                 case kHiddenCancel:
                     return item;
                 case kWebLink:
-                    platform::OpenInShell((NX_String(kUpdateHost) + kUpdateWebPagePath).GetText());
+                    static_cast<void>(OpenWebPage(NX_String(kUpdateHost) + kUpdateWebPagePath));
                     return 0;
                 case kSaveAsText:
                     SaveVersionReport(about);

@@ -55,6 +55,7 @@ void KillHandle(GSHandle& handle) {
 }
 
 constexpr std::int32_t kDibFormat = 1;
+constexpr std::int32_t kJpegType = 4;
 constexpr std::int32_t kPngType = 8;
 constexpr std::size_t kFileHeaderSize = 14;
 constexpr std::size_t kInfoHeaderSize = 40;
@@ -140,6 +141,47 @@ bool CheckDib(GSHandle handle, CheckedDib& dib) {
     dib.width = width;
     dib.height = static_cast<std::int32_t>(rows);
     return true;
+}
+
+// The whole file in a new handle; null when it cannot be read or is empty.
+GSHandle ReadWholeFile(const NX_Location& path) {
+    IO::File* file = nullptr;
+    std::uint64_t length = 0;
+    if (OpenFile(file, path, 0) != 0 || GetFileLength(file, length) != 0 || length == 0 ||
+        length > 0x7FFFFFFFu) {
+        CloseFile(file);
+        return nullptr;
+    }
+    GSHandle data = BMAllocateHandle(static_cast<GSSize>(length), 0, 0);
+    std::uint64_t read = 0;
+    const bool whole =
+        data != nullptr && ReadBytes(file, *data, length, &read) == 0 && read == length;
+    CloseFile(file);
+    if (!whole) {
+        KillHandle(data);
+    }
+    return data;
+}
+
+// Whether the host tells the picture's size from its header and it is within the bound.
+bool IsKnownAndSmallEnough(GSHandle data) {
+    std::int32_t width = 0;
+    std::int32_t height = 0;
+    return GX::ImageBase::GetInfo(data, &width, &height) && width > 0 && height != 0 &&
+           std::int64_t{width} * std::abs(std::int64_t{height}) <= kMaximumPicturePixels;
+}
+
+// JPEG or PNG by the file's first bytes, whatever its name says; 0 for anything else.
+std::int32_t WebPictureType(GSHandle data) {
+    const GSSize size = BMGetHandleSize(data);
+    const auto* bytes = reinterpret_cast<const unsigned char*>(*data);
+    if (size >= 3 && bytes[0] == 0xFF && bytes[1] == 0xD8 && bytes[2] == 0xFF) {
+        return kJpegType;
+    }
+    if (size >= 8 && std::memcmp(bytes, "\x89PNG\r\n\x1a\n", 8) == 0) {
+        return kPngType;
+    }
+    return 0;
 }
 
 }  // namespace
@@ -240,22 +282,12 @@ bool ConvertByMime(std::int32_t fromType, GSHandle handle, std::int32_t toType, 
 
 bool LoadImageFile(const NX_Location& path, Picture& out, bool asDIB) {
     out.Reset();
-    IO::File* file = nullptr;
-    std::uint64_t length = 0;
-    if (OpenFile(file, path, 0) != 0 || GetFileLength(file, length) != 0 || length == 0 ||
-        length > 0x7FFFFFFFu) {
-        CloseFile(file);
-        return false;
-    }
-    GSHandle data = BMAllocateHandle(static_cast<GSSize>(length), 0, 0);
-    std::uint64_t read = 0;
-    const bool whole =
-        data != nullptr && ReadBytes(file, *data, length, &read) == 0 && read == length;
-    CloseFile(file);
+    GSHandle data = ReadWholeFile(path);
     std::int32_t width = 0;
     std::int32_t height = 0;
-    if (!whole || (GX::ImageBase::GetInfo(data, &width, &height) &&
-                   std::int64_t{width} * std::abs(std::int64_t{height}) > kMaximumPicturePixels)) {
+    if (data == nullptr ||
+        (GX::ImageBase::GetInfo(data, &width, &height) &&
+         std::int64_t{width} * std::abs(std::int64_t{height}) > kMaximumPicturePixels)) {
         KillHandle(data);
         return false;
     }
@@ -300,6 +332,22 @@ bool LoadImageAsDIB(const NX_Location& path, Picture& out) {
         KillHandle(converted);
         return false;
     }
+    out.Replace(kDibFormat, converted);
+    return true;
+}
+
+bool LoadWebPictureAsDIB(const NX_Location& path, Picture& out) {
+    out.Reset();
+    GSHandle data = ReadWholeFile(path);
+    const std::int32_t type = data != nullptr ? WebPictureType(data) : 0;
+    GSHandle converted = nullptr;
+    if (type == 0 || !IsKnownAndSmallEnough(data) ||
+        !ConvertByMime(type, data, kDibFormat, &converted)) {
+        KillHandle(converted);
+        KillHandle(data);
+        return false;
+    }
+    KillHandle(data);
     out.Replace(kDibFormat, converted);
     return true;
 }

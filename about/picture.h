@@ -32,6 +32,10 @@ std::int32_t ImageTypeFromExtension(const char* extension);
 std::int32_t DetectImageType(const NX_String& path, GSHandle data);
 bool LoadImageFile(const NX_Location& path, Picture& out, bool asDIB);
 bool LoadImageAsDIB(const NX_Location& path, Picture& out);
+// A picture from outside (the update banner) as a DIB: only a JPEG or PNG file, told by its first
+// bytes whatever its name, whose pixel size the host reads from its header before anything is
+// decoded, within the pixel bound. Anything else loads nothing and is never handed to a decoder.
+bool LoadWebPictureAsDIB(const NX_Location& path, Picture& out);
 bool ConvertToDIB(std::int32_t format, GSHandle handle, GSHandle* out);
 bool ConvertByMime(std::int32_t fromType, GSHandle handle, std::int32_t toType, GSHandle* out);
 // The pixel size of the picture through the host (GX::ImageBase::GetInfo); false if unknown.

@@ -5,7 +5,8 @@
 # builds the tool a second time as a native project of its own (this source tree configured with
 # VELMORA_CATALOGUE_ONLY: the hub's reader and the host library it stands on, for the build
 # machine), whose previews run the Windows host, hub and members under Wine.
-set(VELMORA_PREVIEW_HUB_FOLDER ${CMAKE_BINARY_DIR}/bin/addons)
+# The preview's hub reaches the update host over plain http (shell/CMakeLists.txt).
+set(VELMORA_PREVIEW_HUB_FOLDER ${CMAKE_BINARY_DIR}/bin/preview-hub)
 set(VELMORA_PREVIEW_MEMBER_FOLDER ${CMAKE_BINARY_DIR}/bin/preview-members)
 if(CMAKE_CROSSCOMPILING)
   set(binary_dir ${CMAKE_BINARY_DIR}/native/velmora-catalogue)
@@ -23,7 +24,7 @@ if(CMAKE_CROSSCOMPILING)
     INSTALL_COMMAND ""
     BUILD_ALWAYS ON
     BUILD_BYPRODUCTS ${binary_dir}/bin/velmora-catalogue)
-  add_dependencies(velmora-catalogue-native velmora-host velmora_preview_members
+  add_dependencies(velmora-catalogue-native velmora-host velmora_preview_hub velmora_preview_members
                    ${VELMORA_UPDATE_SERVER_TARGET})
   set(VELMORA_CATALOGUE_PROGRAM ${binary_dir}/bin/velmora-catalogue)
 else()
@@ -31,7 +32,7 @@ else()
   set(VELMORA_PREVIEW_EMULATOR "")
   set(VELMORA_PREVIEW_UPDATE_SERVER ${VELMORA_UPDATE_SERVER_PROGRAM})
   add_subdirectory(${CMAKE_SOURCE_DIR}/tools/velmora-catalogue)
-  add_dependencies(velmora-catalogue velmora-host velmora_preview_members
+  add_dependencies(velmora-catalogue velmora-host velmora_preview_hub velmora_preview_members
                    ${VELMORA_UPDATE_SERVER_TARGET})
   set(VELMORA_CATALOGUE_PROGRAM $<TARGET_FILE:velmora-catalogue>)
 endif()

@@ -1,15 +1,25 @@
 #!/usr/bin/env bash
 # Runs a Windows program of the build under Wine, in the build folder's own prefix. The first
 # run makes the prefix; tests that start at once wait for it instead of making it twice.
+# "wine-run.sh --prefix PROGRAM" only makes the prefix and prints its folder.
 set -euo pipefail
 # A step of this script that fails says so; the program's own status is reported below.
 trap 'echo "wine-run: line $LINENO of wine-run.sh failed (status $?)" >&2' ERR
+prefix_only=false
+if [ "$1" = --prefix ]; then
+  prefix_only=true
+  shift
+fi
 build_dir=$(cd "$(dirname "$1")/.." && pwd)
 export WINEPREFIX="${VELMORA_WINEPREFIX:-$build_dir/wineprefix}"
 export WINEDEBUG=-all
 export WINEDLLOVERRIDES="mscoree,mshtml="
 wine=/usr/lib/wine/wine64
 "$(dirname "$0")/wine-session.sh" prefix "$build_dir"
+if $prefix_only; then
+  echo "$WINEPREFIX"
+  exit 0
+fi
 
 # Outside the tests, which run in a session of their own (wine-session.sh), Wine stays up for a
 # minute after its last program, so that programs run one after another do not each start its

@@ -29,6 +29,10 @@ make_prefix() {
     flock 9
     if [ ! -f "$WINEPREFIX/system.reg" ]; then
       "$wine" wineboot --init </dev/null >/dev/null 2>&1 9>&- || true
+      # Until its wineserver ends, the new prefix's registry is not all on disk; a program that
+      # starts a wineserver of its own on the prefix (in a private network) would read it half
+      # made.
+      "$server" -w </dev/null >/dev/null 2>&1 9>&- || true
     fi
   ) 9>"$build_dir/.wineprefix.lock"
 }

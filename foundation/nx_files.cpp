@@ -4,6 +4,7 @@
 #include <memory>
 #include <string>
 
+#include "foundation/nx_private_files.h"
 #include "platform/file_access.h"
 #include "platform/native_path.h"
 
@@ -17,11 +18,6 @@ constexpr FileResult kOtherFailure = 6;
 std::unique_ptr<IO::File> MakeFile(const NX_Location& path, IO::File::OnNotFound onNotFound) {
     return std::unique_ptr<IO::File>(new IO::File(path.GetHostLocation(), onNotFound));
 }
-
-// Private files are "~vlm1.tmp", "~vlm2.tmp" and so on: short, so that beside any name the
-// folder can hold there is room for them, and tried in turn, so that the first name nothing has
-// is taken. Past the last one the write gives up rather than touch what stands there.
-constexpr int kPrivateNames = 100;
 
 // Data the system could not flush at close is as lost as a failed write.
 FileResult WriteAndClose(IO::File& file, const char* data, std::uint64_t length) {
@@ -194,9 +190,10 @@ FileResult WriteFile(const NX_Location& path, const char* data, std::uint64_t le
     if (target.GetExactText().empty()) {
         return kOtherFailure;
     }
+    SweepStalePrivateFiles(target.Folder());
     IO::File* file = nullptr;
     NX_Location partial;
-    FileResult result = CreatePrivateFile(target.Folder(), file, partial);
+    FileResult result = CreatePrivateFile(target.Folder(), data, length, file, partial);
     if (result != 0) {
         return result;
     }
@@ -211,11 +208,15 @@ FileResult WriteFile(const NX_Location& path, const char* data, std::uint64_t le
     return result;
 }
 
-FileResult CreatePrivateFile(const NX_Location& folder, IO::File*& file, NX_Location& created) {
+// The names are short, so that beside any name the folder can hold there is room for them, and
+// tried in turn, so that the first name nothing has is taken. Past the last one the write gives
+// up rather than touch what stands there.
+FileResult CreatePrivateFile(const NX_Location& folder, const char* data, std::uint64_t length,
+                             IO::File*& file, NX_Location& created) {
     CloseFile(file);
-    for (int number = 1; number <= kPrivateNames; ++number) {
+    for (int number = 1; number <= kPrivateFileNumbers; ++number) {
         const NX_Location candidate =
-            folder.Join(NX_String::Format("~vlm%d.tmp", number).GetText());
+            folder.Join(PrivateFileName(PrivateFileCheck(data, length), number).c_str());
         std::unique_ptr<IO::File> made = MakeFile(candidate, IO::File::Create);
         if (!made) {
             return kNoFileObject;

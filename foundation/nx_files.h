@@ -19,14 +19,16 @@ FileResult ReadFile(const NX_Location& path, char* buffer, std::uint64_t& size, 
                     std::uint64_t position);
 // Appends, or replaces the whole file in one step: the bytes are written to a private file that
 // this call makes new in the same folder (see CreatePrivateFile) and moved over the file only when
-// whole, so the file is always the old one or the new one. A link keeps pointing where it did,
+// whole, so the file is always the old one or the new one. Private files that earlier writes left
+// in the folder are swept first. A link keeps pointing where it did,
 // and the file it leads to receives the bytes; a read-only file is not replaced (2).
 FileResult WriteFile(const NX_Location& path, const char* data, std::uint64_t length, bool append,
                      bool createIfMissing);
-// Makes a new, empty file in `folder` under a name nothing had before, and opens it for writing
-// in `file` (closed and deleted by the caller); `created` is its place. Never opens, follows or
-// changes anything that was already there.
-FileResult CreatePrivateFile(const NX_Location& folder, IO::File*& file, NX_Location& created);
+// Makes a new, empty private file (nx_private_files.h) in `folder` for the `data` it is to hold,
+// under a name nothing had before, and opens it for writing in `file` (closed and deleted by the
+// caller); `created` is its place. Never opens, follows or changes anything that was already there.
+FileResult CreatePrivateFile(const NX_Location& folder, const char* data, std::uint64_t length,
+                             IO::File*& file, NX_Location& created);
 // Moves the file at `from` over `to` in one step, replacing it (same folder).
 FileResult MoveFileOver(const NX_Location& from, const NX_Location& to);
 

@@ -3,7 +3,9 @@
 #include <algorithm>
 #include <array>
 #include <cstdlib>
+#include <functional>
 #include <mutex>
+#include <utility>
 
 namespace host {
 
@@ -18,6 +20,8 @@ struct Faults {
     std::array<std::int64_t, kOperations> failingCall{};  // counted from `calls`; 0 none
     std::array<GSErrCode, kOperations> failingError{};    // NoError: the operation's own
     std::array<std::int64_t, kOperations> endingCall{};   // the same, for the end of the process
+    std::array<std::int64_t, kOperations> pausingCall{};  // the same, for a pause
+    std::array<std::function<void()>, kOperations> pause;
     std::int64_t writtenBytes = 0;
     std::int64_t diskRoom = -1;  // bytes left before the disk is full; -1 never full
     std::int64_t lifeRoom = -1;  // bytes left before the process ends; -1 never
@@ -41,17 +45,38 @@ std::size_t IndexOf(FileOperation operation) {
     return static_cast<std::size_t>(operation);
 }
 
-}  // namespace
+struct CountedCall {
+    std::int64_t number;
+    std::function<void()> pause;  // to make before the call, if any
+};
 
-GSErrCode FileCallFailure(FileOperation operation, GSErrCode usual) {
+CountedCall CountCall(FileOperation operation) {
     Faults& faults = TheFaults();
     const std::lock_guard lock(faults.mutex);
     const std::size_t index = IndexOf(operation);
-    ++faults.calls[index];
-    if (faults.endingCall[index] != 0 && faults.calls[index] == faults.endingCall[index]) {
+    const std::int64_t number = ++faults.calls[index];
+    if (faults.pausingCall[index] == 0 || number != faults.pausingCall[index]) {
+        return {number, {}};
+    }
+    faults.pausingCall[index] = 0;
+    return {number, std::exchange(faults.pause[index], {})};
+}
+
+}  // namespace
+
+// The pause runs outside the lock: the module's other threads make their file calls meanwhile.
+GSErrCode FileCallFailure(FileOperation operation, GSErrCode usual) {
+    const CountedCall call = CountCall(operation);
+    if (call.pause) {
+        call.pause();
+    }
+    Faults& faults = TheFaults();
+    const std::lock_guard lock(faults.mutex);
+    const std::size_t index = IndexOf(operation);
+    if (faults.endingCall[index] != 0 && call.number == faults.endingCall[index]) {
         EndProcessByFault();
     }
-    if (faults.failingCall[index] != 0 && faults.calls[index] == faults.failingCall[index]) {
+    if (faults.failingCall[index] != 0 && call.number == faults.failingCall[index]) {
         faults.failingCall[index] = 0;
         return faults.failingError[index] != NoError ? faults.failingError[index] : usual;
     }
@@ -114,9 +139,19 @@ void EndProcessAfterBytes(std::int64_t bytes) {
     faults.lifeRoom = Room(bytes);
 }
 
+void PauseAtFileCall(FileOperation operation, std::int64_t call, std::function<void()> pause) {
+    Faults& faults = TheFaults();
+    const std::lock_guard lock(faults.mutex);
+    const std::size_t index = IndexOf(operation);
+    faults.pausingCall[index] = call > 0 ? faults.calls[index] + call : 0;
+    faults.pause[index] = std::move(pause);
+}
+
 void ClearFileFaults() {
     Faults& faults = TheFaults();
     const std::lock_guard lock(faults.mutex);
+    faults.pausingCall = {};
+    faults.pause = {};
     faults.failingCall = {};
     faults.failingError = {};
     faults.endingCall = {};

@@ -51,6 +51,11 @@ ACAPI_HOST_API void FailWritesAfterBytes(std::int64_t bytes);
 // bytes written from now on beyond `bytes` (after the bytes that fit have reached the file).
 ACAPI_HOST_API void EndProcessAtFileCall(FileOperation operation, std::int64_t call);
 ACAPI_HOST_API void EndProcessAfterBytes(std::int64_t bytes);
+// At the `call`-th call of the operation from now on, before the call does anything, `pause` runs
+// on the calling thread, and the call goes on once it returns: another process can act in the
+// middle of a module's work (on the files it holds open or locked).
+ACAPI_HOST_API void PauseAtFileCall(FileOperation operation, std::int64_t call,
+                                    std::function<void()> pause);
 ACAPI_HOST_API void ClearFileFaults();
 
 // What a module still held when it was unloaded, counted once its code was gone (its static
@@ -88,6 +93,12 @@ ACAPI_HOST_API LiveCounts CountLiveAllocations();
 // How many texts modules have asked the resource manager for (RSGetIndString_ParamAdapter),
 // found or not, since the host started.
 ACAPI_HOST_API std::int64_t CountStringReads();
+
+// The picture conversions modules have asked for (ACAPI_Goodies "CPIC" and "CMPI") since the last
+// call, in order, each named by what it was to decode: the source's MIME text ("image/gif") or
+// picture format ("format 3"). This host decodes only JPEG and PNG data where the real one
+// decodes every type it knows, so what a module hands its decoders is shown rather than tried.
+ACAPI_HOST_API std::vector<std::string> TakePictureConversions();
 
 // The pixels a user-drawn item of an open dialog was drawn with, 0xAARRGGBB, rows top-down;
 // empty for any other item.

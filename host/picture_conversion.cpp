@@ -3,11 +3,16 @@
 #include "host/picture_conversion.h"
 
 #include <cstring>
+#include <mutex>
+#include <string>
 #include <string_view>
+#include <utility>
+#include <vector>
 
 #include "acapi/goodies.h"
 #include "acapi/gs_memory.h"
 #include "acapi/gx.h"
+#include "host/host_control.h"
 #include "platform/image_decoding.h"
 
 namespace host {
@@ -43,6 +48,22 @@ std::size_t SizeOf(GSHandle handle) {
     return handle != nullptr && *handle != nullptr
                ? static_cast<std::size_t>(BMGetHandleSize(handle))
                : 0;
+}
+
+struct Conversions {
+    std::mutex mutex;
+    std::vector<std::string> asked;
+};
+
+Conversions& AskedConversions() {
+    static Conversions conversions;
+    return conversions;
+}
+
+void RecordConversion(std::string source) {
+    Conversions& conversions = AskedConversions();
+    const std::lock_guard lock(conversions.mutex);
+    conversions.asked.push_back(std::move(source));
 }
 
 // A bottom-up 24-bit bitmap file image of the decoded pixels.
@@ -97,6 +118,7 @@ GSErrCode ConvertPicture(void* par1, void* par2) {
     if (source == nullptr || result == nullptr || result->storageFormat != kDibFormat) {
         return APIERR_BADPARS;
     }
+    RecordConversion("format " + std::to_string(source->storageFormat));
     result->pictHdl = DecodeToDib(source->pictHdl);
     return result->pictHdl != nullptr ? NoError : APIERR_GENERAL;
 }
@@ -107,6 +129,7 @@ GSErrCode ConvertMimePicture(void* par1) {
         return APIERR_BADPARS;
     }
     const std::string_view from = record->sourceMime;
+    RecordConversion(std::string(from));
     if (std::string_view(record->targetMime) != "image/x-bmp" ||
         (from != "image/jpeg" && from != "image/png")) {
         return APIERR_NOTSUPPORTED;
@@ -134,6 +157,12 @@ bool DibSize(const std::uint8_t* bytes, std::size_t size, std::int32_t* width,
 }
 
 }  // namespace
+
+std::vector<std::string> TakePictureConversions() {
+    Conversions& conversions = AskedConversions();
+    const std::lock_guard lock(conversions.mutex);
+    return std::exchange(conversions.asked, {});
+}
 
 GSErrCode PictureGoodies(GSType code, void* par1, void* par2) {
     if (code == kGoodiesConvertPicture) {

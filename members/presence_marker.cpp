@@ -1,5 +1,6 @@
 #include "members/presence_marker.h"
 
+#include "foundation/nx_file_lock.h"
 #include "foundation/nx_files.h"
 #include "foundation/nx_location.h"
 
@@ -30,13 +31,19 @@ bool CreatePresenceMarker(std::optional<std::int16_t> mainVersion) {
     if (!MarkerPath(mainVersion ? *mainVersion : HostMainVersion(), path)) {
         return false;
     }
-    // A stale marker of an earlier run is replaced by a new empty file.
-    return WriteFile(path, "", 0, false, true) == 0;
+    // A stale marker of an earlier run is replaced by a new empty file. Two copies of the host
+    // started together write it together: one at a time, as the system cannot replace a file
+    // that the other is still moving into place.
+    const NX_FileLock lock(path);
+    return lock.Held() && WriteFile(path, "", 0, false, true) == 0;
 }
 
 void DeletePresenceMarker() {
     NX_Location path;
     if (MarkerPath(HostMainVersion(), path)) {
-        DeleteEntry(path);
+        const NX_FileLock lock(path);
+        if (lock.Held()) {
+            DeleteEntry(path);
+        }
     }
 }

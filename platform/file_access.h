@@ -2,6 +2,7 @@
 // systems.
 #pragma once
 
+#include <chrono>
 #include <cstdio>
 #include <string>
 
@@ -20,7 +21,12 @@ std::FILE* CreateNewFileUtf8(const std::string& utf8Path);
 bool ReplaceFileUtf8(const std::string& fromUtf8Path, const std::string& toUtf8Path);
 // The path of the file that a link at `utf8Path` leads to, through every link on the way; the
 // path itself when it is no link or nothing is there. Empty when the links go round in a circle
-// or the file cannot be reached.
+// or the file cannot be reached, and on Linux when a link on the way is one that the system
+// itself would not follow: in a folder that everybody may write and that is marked sticky, a
+// link that belongs to neither the user nor the folder's owner.
 std::string FileBehindLinksUtf8(const std::string& utf8Path);
+// Whether `utf8Path` names a plain file (no link, folder or other kind of entry) that nothing has
+// changed for `age` or longer, by the system's clock.
+bool IsPlainFileUnchangedFor(const std::string& utf8Path, std::chrono::seconds age);
 
 }  // namespace platform

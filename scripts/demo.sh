@@ -17,19 +17,25 @@ bin=build/linux-release/bin
 shots=$root/build/linux-release/demo-screenshots
 rm -rf "$shots"
 mkdir -p "$shots"
-work=$(mktemp -d)
+# Not below /tmp: the session's private network has a /tmp of its own.
+work=$root/build/linux-release/demo-work
+rm -rf "$work"
 trap 'rm -rf "$work"' EXIT
-mkdir "$work/user" "$work/addons"
+mkdir -p "$work/user" "$work/addons"
 cp "$bin"/addons/* "$work/addons/"
 for member in StairMaker RoofBuilder WindowMaker "FacadeComposer 2" SunStudy; do
   cp "$bin/members/$member (AC160).apx" "$work/addons/"
 done
 server=$root/build/linux-release/tools/velmora-update-server/velmora-update-server
 update_root=$root/build/linux-release/update-server-root
-echo "=== velmora-update-server --root $update_root -- \\"
+certificates=$root/build/linux-release/update-certificates
+echo "=== update-network.sh ... -- velmora-update-server --root $update_root --port 443 ... -- \\"
 echo "    velmora-host --addons $work/addons --user-dir $work/user --script demo/session.script"
-# The update server answers as the proxy of the module's update host for this session only.
-(cd "$shots" && "$server" --root "$update_root" --max-seconds 120 -- \
+# The update server answers at the update host's https address, in a private network of this
+# session's own where that name is loopback and the demo's certificate authority is trusted.
+(cd "$shots" && bash "$root/scripts/update-network.sh" "$certificates" "$work/network" -- \
+  "$server" --root "$update_root" --port 443 --direct yes --certificates "$certificates" \
+  --tls good --max-seconds 120 -- \
   "$root/$bin/velmora-host" --addons "$work/addons" --user-dir "$work/user" \
   --script "$root/demo/session.script")
 echo "=== the version report saved from the About box ($work/user/versions.txt)"

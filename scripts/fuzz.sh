@@ -8,7 +8,8 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 seconds=${1:-30}
 build=${FUZZ_BUILD_DIR:-build/fuzz}
-targets=(settings overrides versions dib picture strings http member_versions catalogue_check)
+targets=(settings overrides versions dib picture strings http member_versions catalogue_check
+  private_names)
 
 cmake --preset fuzz -B "$build" >/dev/null
 cmake --build "$build" -j "$(nproc)" --target "${targets[@]/%/_fuzz}"

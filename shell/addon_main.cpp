@@ -7,6 +7,7 @@
 #include "members/palette.h"
 #include "members/presence_marker.h"
 #include "resources/resource_ids.h"
+#include "resources/velmora_version.h"
 #include "settings/language.h"
 #include "settings/marker_sweep.h"
 #include "shell/menu_dispatcher.h"
@@ -37,7 +38,7 @@ std::int32_t CheckEnvironment(API_EnvirParams* environment) {
         !CreatePresenceMarker(environment->mainVersion)) {
         return APIAddon_DontRegister;
     }
-    std::strcpy(environment->addOnName, "Velmora 16.0 (AC160)");
+    std::strcpy(environment->addOnName, velmora_version::kModuleName);
     std::strcpy(environment->addOnDescription, "Velmora");
     return APIAddon_Preload;
 }

@@ -3,12 +3,12 @@
 #include "foundation/nx_language_index.h"
 #include "foundation/nx_localized.h"
 #include "resources/resource_ids.h"
+#include "resources/velmora_version.h"
 #include "update/installed_versions.h"
 #include "update/versions_file.h"
 
 namespace {
 
-constexpr const char* kOwnVersionText = "Velmora 16.0.0.1606 (AC160) 16/07/2012";
 constexpr short kVersionLabel = 5;
 constexpr short kDateLabel = 6;
 constexpr short kSystemLabel = 7;
@@ -38,7 +38,7 @@ void FillAboutData(AboutData& about) {
             about.members.Insert(member);
         }
     }
-    ParseAddonLine(NX_String(kOwnVersionText), about.own);
+    ParseAddonLine(NX_String(velmora_version::kOwnVersionLine), about.own);
 }
 
 NX_String ProductLine() {

@@ -19,7 +19,7 @@ LoadedBanner banner;
 
 void LoadBannerPicture(const NX_Location& path) {
     Picture loaded;
-    if (LoadImageAsDIB(path, loaded)) {
+    if (LoadWebPictureAsDIB(path, loaded)) {
         banner.picture = std::move(loaded);
         PicturePixelSize(banner.picture, &banner.width, &banner.height);
     } else {

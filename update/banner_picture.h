@@ -8,7 +8,8 @@
 // The results window's item that the banner is drawn into.
 constexpr short kBannerItem = 7;
 
-// Loads the picture file as the banner; a file that does not load leaves no banner.
+// Loads the picture file as the banner; a file that is no JPEG or PNG picture of a known size
+// within the bound, or that does not load, leaves no banner.
 void LoadBannerPicture(const NX_Location& path);
 // Draws the banner, when one is loaded, fitted and centred in the item.
 void DrawBanner(const DGUserUpdateData& update);

@@ -4,3 +4,6 @@
 
 constexpr const char* kCatalogueFileName = "__updnx__.tmp";
 constexpr const char* kBannerFileName = "__banner__.jpg";
+// While a download runs, its data lies beside the target under the target's name, a random part
+// and this ending; it replaces the target only when whole.
+constexpr const char* kPartialFileEnding = ".download";

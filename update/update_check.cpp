@@ -7,6 +7,7 @@
 #include "foundation/nx_localized.h"
 #include "foundation/nx_location.h"
 #include "resources/resource_ids.h"
+#include "resources/velmora_version.h"
 #include "settings/settings_store.h"
 #include "update/banner.h"
 #include "update/download_engine.h"
@@ -19,8 +20,7 @@
 
 namespace {
 
-constexpr std::int64_t kAutomaticInterval = 1209600;  // 14 days
-constexpr long kHostMainVersion = 16;
+constexpr std::int32_t kAutomaticInterval = 1209600;  // 14 days
 constexpr short kNoConnectionText = 33;
 constexpr short kConnectingText = 38;
 
@@ -28,7 +28,7 @@ constexpr short kConnectingText = 38;
 bool versionsDownloadRunning = false;
 
 NX_String LastCheckKey() {
-    return NX_String::Format("LastUpdateCheck_%ld0", kHostMainVersion);
+    return NX_String::Format("LastUpdateCheck_%ld0", velmora_version::kHostVersion);
 }
 
 // The settings keep the time as a 32-bit count of seconds.
@@ -98,8 +98,12 @@ bool RunUpdateCheck(bool manual) {
     return true;
 }
 
-bool AutomaticCheckDue(std::int64_t lastCheck, std::int64_t now) {
-    return lastCheck == 0 || now - lastCheck >= kAutomaticInterval;
+// The settings keep only the low 32 bits of the time, which wrap on 19/01/2038: the difference
+// is taken in those 32 bits, so that a check stored before the wrap is as old after it as it is.
+bool AutomaticCheckDue(std::int32_t lastCheck, std::int32_t now) {
+    const auto elapsed = static_cast<std::int32_t>(static_cast<std::uint32_t>(now) -
+                                                   static_cast<std::uint32_t>(lastCheck));
+    return lastCheck == 0 || elapsed >= kAutomaticInterval;
 }
 
 void EndUpdateService() {

@@ -9,8 +9,8 @@
 bool RunUpdateCheck(bool manual);
 
 // Whether an automatic check is due at `now`, the last one having started at `lastCheck`
-// (seconds since 1970; 0: never).
-bool AutomaticCheckDue(std::int64_t lastCheck, std::int64_t now);
+// (the low 32 bits of the seconds since 1970, as the settings keep them; 0: never).
+bool AutomaticCheckDue(std::int32_t lastCheck, std::int32_t now);
 
 // At unload: stops the downloads and closes the results window.
 void EndUpdateService();

@@ -4,12 +4,13 @@
 #include "foundation/nx_localized.h"
 #include "foundation/nx_own_module.h"
 #include "foundation/nx_string_buffer.h"
-#include "platform/shell_open.h"
 #include "resources/resource_ids.h"
+#include "resources/velmora_version.h"
 #include "shell/host_interface.h"
 #include "update/banner_picture.h"
 #include "update/update_host.h"
 #include "update/update_results.h"
+#include "update/web_page.h"
 
 namespace {
 
@@ -41,7 +42,6 @@ constexpr Column kColumns[] = {{1, 190}, {195, 280}, {285, 370}};
 
 // The host keeps the results window among its palettes: hidden and greyed out with them.
 constexpr GSFlags kControlFlags = 7;
-constexpr long kHostVersion = 16;
 
 short updateDialogId = 0;
 
@@ -54,11 +54,10 @@ GS::UniString UpdateText(short index) {
 void OpenDownloadPage() {
     NX_StringBuffer query;
     query.Append("?acver=");
-    query.Append(NX_String(kHostVersion, 0).GetText());
+    query.Append(NX_String(velmora_version::kHostVersion, 0).GetText());
     query.Append("&lang=");
     query.Append(NX_String(static_cast<long>(LanguageIndex), 0).GetText());
-    const NX_String address = NX_String(kUpdateHost) + kDownloadPagePath + query.GetText();
-    platform::OpenInShell(address.GetText());
+    static_cast<void>(OpenWebPage(NX_String(kUpdateHost) + kDownloadPagePath + query.GetText()));
 }
 
 void ShowSelectedDescription(short dialog) {
@@ -164,7 +163,8 @@ short UpdateDialogCallback(short message, short dialog, short item, DGUserData /
                     DGModelessClose(dialog);
                     return 2;
                 case kLinkButton:
-                    platform::OpenInShell(CurrentMessage().link.GetText());
+                    // A message without a link (or whose link was no web address) opens nothing.
+                    static_cast<void>(OpenWebPage(CurrentMessage().link));
                     return 0;
                 case DG_CLOSEBOX:
                     return DG_CLOSEBOX;

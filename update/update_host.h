@@ -1,8 +1,9 @@
-// Where the maker's update server lives. The host name never resolves on its own: tests and the
-// demo reach a server on loopback through http_proxy.
+// Where the maker's update server lives. The address (scheme and host, e.g.
+// "https://updates.velmora.example") is a build setting, VELMORA_UPDATE_HOST; the catalogue, the
+// banner, the download page and the About box's web page are all made from it.
 #pragma once
 
-constexpr const char* kUpdateHost = "http://updates.velmora.example";
+extern const char* const kUpdateHost;
 constexpr const char* kVersionsFilePath = "/update_plugins/versions.txt";
 constexpr const char* kDownloadPagePath = "/update_plugins/updates.htm";
 // The maker's page about updates, opened from the About box.

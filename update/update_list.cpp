@@ -3,6 +3,7 @@
 #include "foundation/nx_language_index.h"
 #include "foundation/nx_location.h"
 #include "platform/local_date.h"
+#include "resources/velmora_version.h"
 #include "update/banner.h"
 #include "update/installed_versions.h"
 #include "update/update_dialog.h"
@@ -10,8 +11,6 @@
 
 namespace {
 
-constexpr std::int16_t kHostMajorVersion = 16;
-constexpr const char* kOwnVersionLine = "Velmora 16.0.0.1606 (AC160) 16/07/2012";
 constexpr const char* kOwnName = "Velmora";
 constexpr const char* kLibrarySuffix = " (.lib)";
 
@@ -42,7 +41,7 @@ bool IsOfferedHere(const NX_AddonUpdate_Addon& offered, short language) {
             return false;
         }
     }
-    return offered.hostVersion == kHostMajorVersion && !offered.isEdu;
+    return offered.hostVersion == velmora_version::kHostVersion && !offered.isEdu;
 }
 
 bool IsNewerThanInstalled(const NX_AddonUpdate_Addon& offered,
@@ -83,7 +82,7 @@ void CollectInstalled(const NX_List<NX_AddonUpdate_AddonVerLibVer>& reported,
                       NX_List<NX_AddonUpdate_Addon>& addons,
                       NX_List<NX_AddonUpdate_Library>& libraries) {
     NX_AddonUpdate_Addon own;
-    ParseAddonLine(kOwnVersionLine, own);
+    ParseAddonLine(velmora_version::kOwnVersionLine, own);
     own.name = kOwnName;
     addons.Insert(own);
     for (int i = 0; i < reported.GetCount(); ++i) {

@@ -15,10 +15,10 @@
 #include "foundation/nx_utf8.h"
 #include "update/download_file_names.h"
 #include "update/update_host.h"
+#include "update/web_link.h"
 
 namespace {
 
-constexpr const char* kLinkStart = "http://";
 constexpr const char* kMessageStart = "MESSAGE";
 
 bool IsBlank(char c) {
@@ -195,14 +195,14 @@ NX_AddonUpdate_Message ReadMessage(const LineFields& fields, const NX_String& de
     NX_AddonUpdate_Message message;
     message.fromKey = fields.count >= 2 ? MakeDateKey(TextOf(fields[1])) : NX_String("");
     message.toKey = fields.count >= 3 ? MakeDateKey(TextOf(fields[2])) : NX_String("");
-    const int link = description.Find(kLinkStart, 0);
-    if (link < 0) {
-        message.text = description;
-        message.link = "";
-    } else {
-        message.text = description.Mid(0, link);
-        message.link = description.Mid(link);
-    }
+    // The text is what comes before the link; a link that is no well-formed web address is none,
+    // and the link button then opens nothing.
+    const std::string_view whole = description.GetText();
+    const LinkInText found = FindLink(whole);
+    message.text = NX_String(whole.data(), static_cast<int>(found.start));
+    message.link = IsWebAddress(found.link)
+                       ? NX_String(found.link.data(), static_cast<int>(found.link.size()))
+                       : NX_String("");
     return message;
 }
 

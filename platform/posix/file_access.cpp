@@ -21,6 +21,23 @@ bool IsReadOnlyFile(const std::string& utf8Path) {
            (status.st_mode & (S_IWUSR | S_IWGRP | S_IWOTH)) == 0;
 }
 
+// The system's own rule for links (protected symlinks): in a folder that everybody may write and
+// that is marked sticky, such as /tmp, a link is followed only when it belongs to the user or to
+// the folder's owner. Anyone else may have planted it there to turn a write of the user's onto a
+// file of the user's.
+bool IsPlantedLink(const std::string& linkPath, const struct stat& link) {
+    const std::size_t separator = linkPath.find_last_of('/');
+    const std::string folder = separator == std::string::npos ? "."
+                               : separator == 0               ? "/"
+                                                              : linkPath.substr(0, separator);
+    struct stat status {};
+    if (stat(folder.c_str(), &status) != 0) {
+        return true;
+    }
+    const bool sharedAndSticky = (status.st_mode & S_ISVTX) != 0 && (status.st_mode & S_IWOTH) != 0;
+    return sharedAndSticky && link.st_uid != geteuid() && link.st_uid != status.st_uid;
+}
+
 }  // namespace
 
 // The read-only mark holds for every user on Windows, administrators too; here root would write
@@ -68,6 +85,9 @@ std::string FileBehindLinksUtf8(const std::string& utf8Path) {
         if (lstat(path.c_str(), &status) != 0 || !S_ISLNK(status.st_mode)) {
             return path;
         }
+        if (IsPlantedLink(path, status)) {
+            return {};
+        }
         std::vector<char> target(static_cast<std::size_t>(status.st_size) + 256, '\0');
         const ssize_t length = readlink(path.c_str(), target.data(), target.size());
         if (length <= 0 || static_cast<std::size_t>(length) >= target.size()) {
@@ -83,6 +103,20 @@ std::string FileBehindLinksUtf8(const std::string& utf8Path) {
         }
     }
     return {};
+}
+
+// The system's clock, not time(): that is the modules' clock, which a session may set to another
+// day.
+bool IsPlainFileUnchangedFor(const std::string& utf8Path, std::chrono::seconds age) {
+    struct stat status {};
+    if (lstat(utf8Path.c_str(), &status) != 0 || !S_ISREG(status.st_mode)) {
+        return false;
+    }
+    const auto changed = std::chrono::system_clock::time_point(
+        std::chrono::duration_cast<std::chrono::system_clock::duration>(
+            std::chrono::seconds(status.st_mtim.tv_sec) +
+            std::chrono::nanoseconds(status.st_mtim.tv_nsec)));
+    return std::chrono::system_clock::now() - changed >= age;
 }
 
 }  // namespace platform

@@ -7,6 +7,7 @@
 #include <cerrno>
 #include <chrono>
 #include <cstdio>
+#include <cstring>
 #include <memory>
 
 namespace platform {
@@ -141,13 +142,22 @@ DownloadOutcome Fetch(const char* url, std::FILE* file, std::int64_t maxBytes,
     // libcurl follows any number of redirections: a server that sends the client in a circle
     // would hold the download thread for ever. A moved file is a hop or two away, over HTTP.
     curl_easy_setopt(handle, CURLOPT_MAXREDIRS, kMaxRedirections);
-    curl_easy_setopt(handle, CURLOPT_REDIR_PROTOCOLS_STR, "http,https");
+    curl_easy_setopt(handle, CURLOPT_PROTOCOLS_STR, "http,https");
+    // A secure address stays secure: no redirection may lead it to plain http.
+    const bool secure = std::strncmp(url, "https://", 8) == 0;
+    curl_easy_setopt(handle, CURLOPT_REDIR_PROTOCOLS_STR, secure ? "https" : "http,https");
+    // The certificate is checked against the system's trusted roots and the host's name (libcurl's
+    // defaults, set here so that they stay so), over TLS 1.2 or later.
+    curl_easy_setopt(handle, CURLOPT_SSL_VERIFYPEER, 1L);
+    curl_easy_setopt(handle, CURLOPT_SSL_VERIFYHOST, 2L);
+    curl_easy_setopt(handle, CURLOPT_SSLVERSION, static_cast<long>(CURL_SSLVERSION_TLSv1_2));
     curl_easy_setopt(handle, CURLOPT_FAILONERROR, 1L);
     curl_easy_setopt(handle, CURLOPT_NOSIGNAL, 1L);
     // As the URL service on Windows: a connection not made, or a server that then sends nothing
     // (or stops halfway), fails the transfer after the receive time-out instead of holding it
     // (the connection here, the silence in PollStop).
     curl_easy_setopt(handle, CURLOPT_CONNECTTIMEOUT, static_cast<long>(kSilenceLimitSeconds));
+    curl_easy_setopt(handle, CURLOPT_TIMEOUT, static_cast<long>(kDeadlineSeconds));
     curl_easy_setopt(handle, CURLOPT_MAXFILESIZE_LARGE, static_cast<curl_off_t>(maxBytes));
     curl_easy_setopt(handle, CURLOPT_WRITEFUNCTION, WriteBody);
     curl_easy_setopt(handle, CURLOPT_WRITEDATA, &transfer);

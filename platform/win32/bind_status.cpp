@@ -1,5 +1,6 @@
 #include "platform/win32/bind_status.h"
 
+#include <schannel.h>
 #include <wininet.h>
 
 #include "platform/win32/com_pointer.h"
@@ -13,10 +14,21 @@ namespace {
 // report the redirection itself).
 constexpr int kMaxRequests = 6;
 
+// What the URL service tells of a secure connection (wininet's INTERNET_SECURITY_CONNECTION_INFO,
+// which the compiler's headers lack; the layout is the system's).
+constexpr DWORD kSecurityConnectionInfoOption = 66;
+struct SecurityConnectionInfo {
+    DWORD size;
+    BOOL secure;
+    SecPkgContext_ConnectionInfo connection;
+    SecPkgContext_CipherInfo cipher;
+};
+constexpr DWORD kTls12OrLater = SP_PROT_TLS1_2_CLIENT | SP_PROT_TLS1_3_CLIENT;
+
 }  // namespace
 
-BindStatus::BindStatus(DownloadObserver& observer, std::int64_t maxBytes)
-    : observer_(observer), maxBytes_(maxBytes), lastHeardOf_(GetTickCount64()) {}
+BindStatus::BindStatus(DownloadObserver& observer, std::int64_t maxBytes, bool secure)
+    : observer_(observer), maxBytes_(maxBytes), secure_(secure), lastHeardOf_(GetTickCount64()) {}
 
 BindStatus::~BindStatus() {
     if (IBinding* binding = TakeBinding()) {
@@ -28,10 +40,34 @@ HRESULT STDMETHODCALLTYPE BindStatus::QueryInterface(REFIID id, void** object) {
     *object = nullptr;
     if (IsEqualIID(id, IID_IUnknown) || IsEqualIID(id, IID_IBindStatusCallback)) {
         *object = static_cast<IBindStatusCallback*>(this);
-        AddRef();
-        return S_OK;
+    } else if (IsEqualIID(id, IID_IHttpSecurity) || IsEqualIID(id, IID_IWindowForBindingUI)) {
+        *object = static_cast<IHttpSecurity*>(this);
+    } else if (IsEqualIID(id, IID_IServiceProvider)) {
+        *object = static_cast<IServiceProvider*>(this);
+    } else {
+        return E_NOINTERFACE;
     }
+    AddRef();
+    return S_OK;
+}
+
+HRESULT STDMETHODCALLTYPE BindStatus::QueryService(REFGUID service, REFIID id, void** object) {
+    if (IsEqualGUID(service, IID_IHttpSecurity) || IsEqualGUID(service, IID_IWindowForBindingUI)) {
+        return QueryInterface(id, object);
+    }
+    *object = nullptr;
     return E_NOINTERFACE;
+}
+
+// Without a window the service can only fail where it would have asked.
+HRESULT STDMETHODCALLTYPE BindStatus::GetWindow(REFGUID, HWND* window) {
+    *window = nullptr;
+    return E_FAIL;
+}
+
+HRESULT STDMETHODCALLTYPE BindStatus::OnSecurityProblem(DWORD) {
+    Heard();
+    return Decide(Ending::kFailed);
 }
 
 ULONG STDMETHODCALLTYPE BindStatus::AddRef() {
@@ -82,6 +118,12 @@ HRESULT STDMETHODCALLTYPE BindStatus::OnProgress(ULONG received, ULONG total, UL
     if (received > maxBytes_ || total > maxBytes_) {
         return Decide(Ending::kFailed);
     }
+    if (status == BINDSTATUS_MIMETYPEAVAILABLE || status == BINDSTATUS_BEGINDOWNLOADDATA ||
+        status == BINDSTATUS_DOWNLOADINGDATA || status == BINDSTATUS_ENDDOWNLOADDATA) {
+        if (ChannelTooWeak()) {
+            return Decide(Ending::kFailed);
+        }
+    }
     bool cancel = false;
     switch (status) {
         case BINDSTATUS_SENDINGREQUEST:
@@ -112,7 +154,9 @@ HRESULT STDMETHODCALLTYPE BindStatus::OnStopBinding(HRESULT, LPCWSTR) {
     return S_OK;
 }
 
-HRESULT STDMETHODCALLTYPE BindStatus::GetBindInfo(DWORD*, BINDINFO*) {
+// The binding fails rather than shows anything (an error page, a password prompt).
+HRESULT STDMETHODCALLTYPE BindStatus::GetBindInfo(DWORD* flags, BINDINFO*) {
+    *flags |= BINDF_NO_UI | BINDF_SILENTOPERATION;
     return S_OK;
 }
 
@@ -190,6 +234,39 @@ void BindStatus::QueryStatus() {
                                 nullptr, nullptr) == S_OK) {
         httpStatus_ = status;
     }
+}
+
+// Once, as the answer comes in and before its body is taken: an https connection below TLS 1.2
+// ends the transfer. The system's URL service says which protocol it agreed on; Wine's does not
+// know the question (it answers S_FALSE) and leaves the protocol to its TLS library, so there the
+// transfer goes on.
+bool BindStatus::ChannelTooWeak() {
+    if (!secure_ || channelChecked_) {
+        return false;
+    }
+    channelChecked_ = true;
+    ComPointer<IBinding> binding;
+    {
+        const std::lock_guard lock(mutex_);
+        if (binding_ == nullptr) {
+            return false;
+        }
+        binding.pointer = binding_;
+        binding.pointer->AddRef();
+    }
+    ComPointer<IWinInetInfo> info;
+    if (FAILED(binding.pointer->QueryInterface(IID_IWinInetInfo,
+                                               reinterpret_cast<void**>(&info.pointer))) ||
+        info.pointer == nullptr) {
+        return false;
+    }
+    SecurityConnectionInfo connection{};
+    connection.size = sizeof connection;
+    DWORD size = sizeof connection;
+    if (info.pointer->QueryOption(kSecurityConnectionInfoOption, &connection, &size) != S_OK) {
+        return false;
+    }
+    return !connection.secure || (connection.connection.dwProtocol & kTls12OrLater) == 0;
 }
 
 }  // namespace platform

@@ -1,5 +1,7 @@
 // The progress object that the URL download service calls back during one transfer. It lives in
-// the downloading frame for the length of the transfer, so Release never frees it.
+// the downloading frame for the length of the transfer, so Release never frees it. It also answers
+// the service's questions about security problems and windows, so that a certificate the system
+// does not trust fails the transfer and nothing ever asks the user.
 #pragma once
 
 #include <urlmon.h>
@@ -17,9 +19,10 @@ namespace platform {
 #pragma GCC diagnostic push
 #pragma GCC diagnostic ignored "-Wnon-virtual-dtor"
 
-class BindStatus : public IBindStatusCallback {
+class BindStatus : public IBindStatusCallback, public IHttpSecurity, public IServiceProvider {
 public:
-    BindStatus(DownloadObserver& observer, std::int64_t maxBytes);
+    // secure: the address is https, whose connection must be TLS 1.2 or later.
+    BindStatus(DownloadObserver& observer, std::int64_t maxBytes, bool secure = false);
     BindStatus(const BindStatus&) = delete;
     BindStatus& operator=(const BindStatus&) = delete;
     ~BindStatus();
@@ -37,6 +40,13 @@ public:
     HRESULT STDMETHODCALLTYPE OnDataAvailable(DWORD flags, DWORD size, FORMATETC* format,
                                               STGMEDIUM* medium) override;
     HRESULT STDMETHODCALLTYPE OnObjectAvailable(REFIID id, IUnknown* object) override;
+    // IHttpSecurity (and IWindowForBindingUI): no window to show anything in, and every security
+    // problem (a certificate expired, for another name, from an untrusted root, a redirection
+    // from https to http) ends the transfer as a failure.
+    HRESULT STDMETHODCALLTYPE GetWindow(REFGUID reason, HWND* window) override;
+    HRESULT STDMETHODCALLTYPE OnSecurityProblem(DWORD problem) override;
+    // IServiceProvider: the service asks for the two interfaces above this way too.
+    HRESULT STDMETHODCALLTYPE QueryService(REFGUID service, REFIID id, void** object) override;
 
     // Why the transfer is to end before its time; kNone while it may go on.
     enum class Ending { kNone, kCancelled, kFailed };
@@ -60,12 +70,15 @@ public:
 private:
     IBinding* TakeBinding();
     void QueryStatus();
+    bool ChannelTooWeak();
     void Heard();
 
     HRESULT Decide(Ending why);
 
     DownloadObserver& observer_;
     std::int64_t maxBytes_;
+    bool secure_;
+    bool channelChecked_ = false;
     ULONG references_ = 1;
     mutable std::mutex mutex_;  // the binding, the time and the ending, shared with the watch
     IBinding* binding_ = nullptr;

@@ -5,6 +5,7 @@
 #include <windows.h>
 
 #include <cerrno>
+#include <cstdint>
 #include <vector>
 
 namespace platform {
@@ -128,6 +129,26 @@ std::string FileBehindLinksUtf8(const std::string& utf8Path) {
         resolved.erase(0, 4);
     }
     return resolved;
+}
+
+// The system's clock, not time(): that is the modules' clock, which a session may set to another
+// day. Both times are counts of 100 ns.
+bool IsPlainFileUnchangedFor(const std::string& utf8Path, std::chrono::seconds age) {
+    WIN32_FILE_ATTRIBUTE_DATA data{};
+    if (GetFileAttributesExW(Wide(utf8Path).data(), GetFileExInfoStandard, &data) == 0 ||
+        (data.dwFileAttributes & (FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_REPARSE_POINT)) != 0) {
+        return false;
+    }
+    // Under Wine a link of the host system shows as a plain file; the file the name reaches tells.
+    if (FileBehindLinksUtf8(utf8Path) != utf8Path) {
+        return false;
+    }
+    FILETIME now{};
+    GetSystemTimeAsFileTime(&now);
+    const auto ticks = [](const FILETIME& time) {
+        return (static_cast<std::int64_t>(time.dwHighDateTime) << 32) | time.dwLowDateTime;
+    };
+    return ticks(now) - ticks(data.ftLastWriteTime) >= age.count() * 10'000'000;
 }
 
 }  // namespace platform

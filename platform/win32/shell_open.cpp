@@ -9,8 +9,24 @@
 
 namespace platform {
 
-void OpenInShell(const char* address) {
-    ShellExecuteA(nullptr, "open", address, nullptr, nullptr, SW_SHOWNORMAL);
+namespace {
+
+// What ShellExecute answers above this is success.
+constexpr INT_PTR kLastFailure = 32;
+
+}  // namespace
+
+bool OpenInShell(const char* address) {
+    const char* text = address != nullptr ? address : "";
+    const int count = MultiByteToWideChar(CP_ACP, MB_ERR_INVALID_CHARS, text, -1, nullptr, 0);
+    if (count <= 0) {
+        return false;
+    }
+    std::vector<wchar_t> wide(static_cast<std::size_t>(count), L'\0');
+    MultiByteToWideChar(CP_ACP, MB_ERR_INVALID_CHARS, text, -1, wide.data(), count);
+    const HINSTANCE result =
+        ShellExecuteW(nullptr, L"open", wide.data(), nullptr, nullptr, SW_SHOWNORMAL);
+    return reinterpret_cast<INT_PTR>(result) > kLastFailure;
 }
 
 void OpenFileInShell(const std::string& utf8LocationText) {

@@ -5,6 +5,7 @@
 #include <wininet.h>
 
 #include <string>
+#include <string_view>
 
 #include "platform/win32/bind_status.h"
 
@@ -14,6 +15,7 @@ namespace {
 
 constexpr DWORD kWatchIntervalMs = 100;
 constexpr ULONGLONG kSilenceLimitMs = kSilenceLimitSeconds * 1000ULL;
+constexpr ULONGLONG kDeadlineMs = kDeadlineSeconds * 1000ULL;
 
 std::wstring WideOfUtf8(const char* utf8) {
     const int count = MultiByteToWideChar(CP_UTF8, MB_ERR_INVALID_CHARS, utf8, -1, nullptr, 0);
@@ -49,7 +51,8 @@ std::uint64_t FileSize(const std::wstring& path) {
 // The service waits as long as a server keeps the connection open without sending (it does not
 // always honour its own receive time-out), and only asks whether to stop when something arrives.
 // This thread watches the transfer from beside it and ends it through the binding: at once when
-// the download is to stop, or after kSilenceLimitSeconds without a word from the service.
+// the download is to stop, after kSilenceLimitSeconds without a word from the service, or
+// kDeadlineSeconds after it began.
 class Watch {
 public:
     Watch(BindStatus& status, DownloadObserver& observer)
@@ -89,7 +92,8 @@ private:
                 aborted = status_.Abort(status_.Decided());
             } else if (observer_.StopRequested()) {
                 aborted = status_.Abort(BindStatus::Ending::kCancelled);
-            } else if (GetTickCount64() - status_.LastHeardOf() >= kSilenceLimitMs) {
+            } else if (GetTickCount64() - status_.LastHeardOf() >= kSilenceLimitMs ||
+                       GetTickCount64() - started_ >= kDeadlineMs) {
                 aborted = status_.Abort(BindStatus::Ending::kFailed);
             }
         }
@@ -99,6 +103,7 @@ private:
     DownloadObserver& observer_;
     HANDLE over_;
     HANDLE thread_ = nullptr;
+    const ULONGLONG started_ = GetTickCount64();
 };
 
 // An aborted request is wound up later on the service's own worker threads, which then call back
@@ -117,7 +122,7 @@ DownloadOutcome Fetch(const char* url, const std::wstring& path, std::int64_t ma
     KeepUrlServiceLoaded();
     const std::wstring wideUrl = WideOfUtf8(url);
     DeleteUrlCacheEntryW(wideUrl.c_str());
-    BindStatus status(observer, maxBytes);
+    BindStatus status(observer, maxBytes, std::wstring_view(wideUrl).starts_with(L"https://"));
     HRESULT result = E_FAIL;
     {
         Watch watch(status, observer);

@@ -2,13 +2,16 @@
 
 #include <gtest/gtest.h>
 
+#include <chrono>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
 #include <set>
 #include <string>
 
+#include "foundation/nx_private_files.h"
 #include "host/host_control.h"
+#include "platform/file_lock.h"
 #include "platform/native_path.h"
 #include "tests/support/scratch_folder.h"
 
@@ -151,20 +154,65 @@ TEST_F(FilesTest, ARefusedWriteFailsWithItsOwnResultAndKeepsTheFile) {
 // A replacing write takes the first private name nothing has, up to the last one; with every one
 // taken it gives up, and neither those files nor the old file change.
 TEST_F(FilesTest, PrivateNamesTakenByOtherFilesAreLeftAsTheyAre) {
-    const auto privateName = [](int number) { return "~vlm" + std::to_string(number) + ".tmp"; };
+    const auto privateName = [](const std::string& data, int number) {
+        return PrivateFileName(PrivateFileCheck(data.data(), data.size()), number);
+    };
     for (int number = 1; number <= 99; ++number) {
-        Put(privateName(number), "theirs");
+        Put(privateName("new", number), "theirs");
     }
     EXPECT_EQ(WriteFile(Place("kept.cfg"), "new", 3, false, true), 0);
     EXPECT_EQ(Get("kept.cfg"), "new");
 
-    Put(privateName(100), "theirs");
+    for (int number = 1; number <= 100; ++number) {
+        Put(privateName("newer", number), "theirs");
+    }
     EXPECT_EQ(WriteFile(Place("kept.cfg"), "newer", 5, false, true), 6);
     EXPECT_EQ(Get("kept.cfg"), "new");
     for (int number = 1; number <= 100; ++number) {
-        EXPECT_EQ(Get(privateName(number)), "theirs") << privateName(number);
+        EXPECT_EQ(Get(privateName("newer", number)), "theirs") << privateName("newer", number);
     }
-    EXPECT_EQ(std::distance(fs::directory_iterator(folder), fs::directory_iterator()), 101);
+    EXPECT_EQ(std::distance(fs::directory_iterator(folder), fs::directory_iterator()), 200);
+}
+
+// A settings file's lock lives in a lock file of its own: one holder at a time, the file gone
+// with the last holder, an empty file that a killed holder left taken over, and anything else at
+// the name left as it is, the lock not taken.
+TEST_F(FilesTest, ALockIsHeldByOneAtATimeAndTouchesNothingElse) {
+    using std::chrono::milliseconds;
+    enum class Standing { Nothing, EmptyFile, FileWithBytes, Folder };
+    const struct {
+        Standing standing;  // at the lock file's name before
+        bool held;
+    } cases[] = {{Standing::Nothing, true},
+                 {Standing::EmptyFile, true},
+                 {Standing::FileWithBytes, false},
+                 {Standing::Folder, false}};
+    const fs::path lockFile = folder / "TarnPlugins.cfg.lock";
+    for (const auto& c : cases) {
+        const int which = static_cast<int>(c.standing);
+        if (c.standing == Standing::Folder) {
+            fs::create_directory(lockFile);
+        } else if (c.standing != Standing::Nothing) {
+            Put(lockFile.filename().string(), c.standing == Standing::EmptyFile ? "" : "notes");
+        }
+        {
+            const platform::FileLock lock(Native(lockFile), milliseconds(50));
+            EXPECT_EQ(lock.Held(), c.held) << which;
+            if (lock.Held()) {
+                EXPECT_FALSE(platform::FileLock(Native(lockFile), milliseconds(50)).Held())
+                    << which;
+            }
+        }
+        if (c.held) {
+            EXPECT_FALSE(fs::exists(lockFile)) << which;
+        } else {
+            EXPECT_TRUE(c.standing == Standing::Folder
+                            ? fs::is_directory(lockFile)
+                            : Get(lockFile.filename().string()) == "notes")
+                << which;
+            fs::remove(lockFile);
+        }
+    }
 }
 
 TEST_F(FilesTest, OpenFileReadsAcrossCalls) {

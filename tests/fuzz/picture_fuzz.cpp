@@ -1,7 +1,8 @@
 // Any bytes as the downloaded banner: read from its file, typed, converted by the host's JPEG and
 // PNG decoders to a bitmap and drawn, as the results window does, and its header size read alone.
 // A conversion either fails and hands back nothing, or gives a bitmap of the header's size,
-// within the decoders' pixel cap, that draws.
+// within the decoders' pixel cap, that draws. As the banner, nothing but JPEG or PNG data whose
+// header gives its size is ever handed to a decoder.
 #include <cstddef>
 #include <cstdint>
 #include <cstdio>
@@ -47,6 +48,11 @@ void WriteBanner(const std::uint8_t* data, std::size_t size) {
 
 bool IsBitmapFileImage(const std::uint8_t* data, std::size_t size) {
     return size >= 2 && data[0] == 'B' && data[1] == 'M';
+}
+
+bool IsJpegOrPng(const std::uint8_t* data, std::size_t size) {
+    return (size >= 3 && data[0] == 0xFF && data[1] == 0xD8 && data[2] == 0xFF) ||
+           (size >= 8 && std::memcmp(data, "\x89PNG\r\n\x1a\n", 8) == 0);
 }
 
 // A decoded picture: the size its header states, within the cap, and drawable.
@@ -108,6 +114,18 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
             __builtin_trap();
         }
         CheckDecoded(loaded, headerWidth, headerHeight);
+    }
+
+    host::TakePictureConversions();
+    Picture banner;
+    const bool bannerLoaded = LoadWebPictureAsDIB(NX_Location(bannerPath.GetText()), banner);
+    const bool decodable = IsJpegOrPng(data, size) && sized;
+    if ((!decodable && !host::TakePictureConversions().empty()) || (bannerLoaded && !decodable) ||
+        (!bannerLoaded && banner.handle != nullptr)) {
+        __builtin_trap();
+    }
+    if (bannerLoaded) {
+        CheckDecoded(banner, headerWidth, headerHeight);
     }
 
     // A picture kept in its own format is converted for each drawing.

@@ -7,7 +7,8 @@
 #
 #   cmake -DRUNNER=<velmora-host> -DCOMPARE=<velmora-compare-png> [-DEMULATOR=<wine-run.sh>]
 #         -DBUILD_ADDONS=<dir> -DBUILD_MEMBERS=<dir> -DUPDATE_SERVER=<program>
-#         -DUPDATE_ROOT=<dir> -DCASE=<this folder> -DGOLDEN=<dir> -DWORK=<scratch folder>
+#         -DUPDATE_ROOT=<dir> -DCERTIFICATES=<dir> -DCASE=<this folder> -DGOLDEN=<dir>
+#         -DWORK=<scratch folder>
 #         [-DUPDATE_GOLDENS=ON] -P run_screenshots.cmake
 include(${CMAKE_CURRENT_LIST_DIR}/../support/install_addons.cmake)
 
@@ -19,15 +20,19 @@ file(REMOVE_RECURSE "${WORK}")
 file(MAKE_DIRECTORY "${WORK}/user")
 velmora_install_addons("${CASE}/addons.txt" "${WORK}/addons")
 
+include(${CMAKE_CURRENT_LIST_DIR}/../support/update_network.cmake)
+velmora_update_network(server ROOT "${UPDATE_ROOT}" WORK "${WORK}" SECONDS 100)
 execute_process(
-  COMMAND "${UPDATE_SERVER}" --root "${UPDATE_ROOT}" --port 0 --max-seconds 100
-          --log "${WORK}/server.log" --
-          ${EMULATOR} "${RUNNER}" --addons "${WORK}/addons" --user-dir "${WORK}/user"
+  COMMAND ${server} ${EMULATOR} "${RUNNER}" --addons "${WORK}/addons" --user-dir "${WORK}/user"
           --script "${CASE}/session.script"
   OUTPUT_FILE "${WORK}/transcript.txt"
   ERROR_VARIABLE errors
   RESULT_VARIABLE result
   TIMEOUT 120)
+velmora_update_network_skipped("${result}" skipped)
+if(skipped)
+  return()
+endif()
 if(NOT result EQUAL 0)
   message(FATAL_ERROR "velmora-host ended with ${result}: ${errors}; see ${WORK}/transcript.txt")
 endif()

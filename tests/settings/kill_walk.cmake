@@ -10,6 +10,7 @@ set(written_files TarnPlugins.cfg Velmora_160.cfg versions.txt)
 set(killed_status 86)
 # No session reaches for the real update host.
 set(ENV{http_proxy} "http://127.0.0.1:9")
+set(ENV{https_proxy} "http://127.0.0.1:9")
 file(READ "${CASE}/session.script" session)
 
 # Runs the session from the old files with `fault` as its first command; its status in `status`.

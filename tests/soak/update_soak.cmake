@@ -6,8 +6,8 @@
 # the last must be the same, and nothing may be left at the unload.
 #
 #   cmake -DRUNNER=<velmora-host> [-DEMULATOR=<wine-run.sh>] -DADDONS=<dir>
-#         -DUPDATE_SERVER=<program> -DUPDATE_ROOT=<dir> -DCASE=<tests/soak> -DWORK=<scratch folder>
-#         -DCHECKS=<a multiple of 10, at least 20> -P update_soak.cmake
+#         -DUPDATE_SERVER=<program> -DUPDATE_ROOT=<dir> -DCERTIFICATES=<dir> -DCASE=<tests/soak>
+#         -DWORK=<scratch folder> -DCHECKS=<a multiple of 10, at least 20> -P update_soak.cmake
 cmake_minimum_required(VERSION 3.25)
 set(period 10)
 math(EXPR turns "${CHECKS} / ${period}")
@@ -35,15 +35,20 @@ math(EXPR max_requests "${CHECKS} * 2 + 10")
 file(STRINGS "${CASE}/server.txt" server_lines)
 list(JOIN server_lines " " server_options)
 separate_arguments(server_options UNIX_COMMAND "${server_options}")
+include(${CMAKE_CURRENT_LIST_DIR}/../support/update_network.cmake)
+velmora_update_network(server ROOT "${UPDATE_ROOT}" WORK "${WORK}" SECONDS 3000
+                       OPTIONS --max-requests ${max_requests} ${server_options})
 execute_process(
-  COMMAND "${UPDATE_SERVER}" --root "${UPDATE_ROOT}" --port 0 --max-seconds 3000
-          --max-requests ${max_requests} --log "${WORK}/server.log" ${server_options} --
-          ${EMULATOR} "${RUNNER}" --addons "${WORK}/addons" --user-dir "${WORK}/user"
+  COMMAND ${server} ${EMULATOR} "${RUNNER}" --addons "${WORK}/addons" --user-dir "${WORK}/user"
           --script "${WORK}/session.script"
   OUTPUT_FILE "${WORK}/transcript.txt"
   ERROR_VARIABLE errors
   RESULT_VARIABLE result
   TIMEOUT 3000)
+velmora_update_network_skipped("${result}" skipped)
+if(skipped)
+  return()
+endif()
 if(NOT result EQUAL 0)
   message(FATAL_ERROR "velmora-host ended with ${result}: ${errors}\nIts output is in ${WORK}")
 endif()

@@ -5,14 +5,15 @@
 # "expected-user" must equal the file of that name left in the user folder, byte for byte.
 # SERVER_OPTIONS, when given, are the update server's options for this run in place of
 # "server.txt" (one line of the case's "runs.txt", see CMakeLists.txt).
-# With -DUPDATE=ON the run writes "expected.txt" and the files of "expected-user" anew from what
-# it printed and left, for review before they are committed, instead of comparing them (the
-# update-transcripts target; never a test). Everything else is checked as in a test.
+# With -DUPDATE=ON the run writes "expected.txt", "partner-expected.txt" and the files of
+# "expected-user" anew from what it printed and left, for review before they are committed,
+# instead of comparing them (the update-transcripts target; never a test). Everything else is
+# checked as in a test.
 #
 #   cmake -DRUNNER=<velmora-host> [-DEMULATOR=<wine-run.sh>] -DBUILD_ADDONS=<dir>
 #         -DBUILD_MEMBERS=<dir> -DUPDATE_SERVER=<program> -DUPDATE_ROOT=<dir>
-#         -DCASE=<case folder> -DWORK=<scratch folder> [-DSERVER_OPTIONS=<options>]
-#         [-DUPDATE=ON] -P run_transcript.cmake
+#         -DCERTIFICATES=<dir> -DCASE=<case folder> -DWORK=<scratch folder>
+#         [-DSERVER_OPTIONS=<options>] [-DUPDATE=ON] -P run_transcript.cmake
 file(REMOVE_RECURSE "${WORK}")
 # "folders.txt": what the folders around the session hold, one line each, paths relative to the
 # scratch folder and in UTF-8 (so that a case can name folders in any script without such names
@@ -23,10 +24,14 @@ file(REMOVE_RECURSE "${WORK}")
 #                        there byte for byte as it was
 #   seed FOLDER PATH     the case's FOLDER copied to PATH
 #   expect FOLDER PATH   afterwards each file of the case's FOLDER must be at PATH byte for byte
-#   absent PATH          afterwards nothing may be at PATH
+#   absent PATH          afterwards nothing may be at PATH (which may hold the wildcards * and ?)
 #   folder PATH          an empty folder
 #   link PATH TARGET     a symbolic link; afterwards it must still be that link
 #   read-only PATH       a file without write permission
+#   age PATH MINUTES     the entry (a link itself, not what it leads to) last changed MINUTES ago
+#   shared PATH          a folder that everybody may write, marked sticky (as /tmp)
+#   owner PATH UID       the entry (a link itself) belongs to user UID; the case is skipped
+#                        unless it runs as root, who alone can give a file away
 set(user_folder "${WORK}/user")
 set(addons_folder "${WORK}/addons")
 set(folder_lines)
@@ -34,11 +39,21 @@ if(EXISTS "${CASE}/folders.txt")
   file(STRINGS "${CASE}/folders.txt" folder_lines ENCODING UTF-8)
 endif()
 foreach(line IN LISTS folder_lines)
+  if(line MATCHES "^owner ")
+    execute_process(COMMAND id -u OUTPUT_VARIABLE user_id OUTPUT_STRIP_TRAILING_WHITESPACE)
+    if(NOT user_id STREQUAL "0")
+      message("SKIPPED: the case gives a file to another user, which only root can do")
+      return()
+    endif()
+  endif()
+endforeach()
+foreach(line IN LISTS folder_lines)
   if(line MATCHES "^user (.+)$")
     set(user_folder "${WORK}/${CMAKE_MATCH_1}")
   elseif(line MATCHES "^addons (.+)$")
     set(addons_folder "${WORK}/${CMAKE_MATCH_1}")
-  elseif(NOT line MATCHES "^(copy|seed|expect) [^ ]+ .|^(absent|folder|read-only) .|^link [^ ]+ .")
+  elseif(NOT line MATCHES
+         "^(copy|seed|expect|link|age|owner) [^ ]+ .|^(absent|folder|read-only|shared) .")
     message(FATAL_ERROR "${CASE}/folders.txt: a line this runner does not know: \"${line}\"")
   endif()
 endforeach()
@@ -101,6 +116,17 @@ foreach(line IN LISTS folder_lines)
     file(CREATE_LINK "${CMAKE_MATCH_2}" "${WORK}/${CMAKE_MATCH_1}" SYMBOLIC)
   elseif(line MATCHES "^read-only (.+)$")
     file(CHMOD "${WORK}/${CMAKE_MATCH_1}" FILE_PERMISSIONS OWNER_READ GROUP_READ WORLD_READ)
+  elseif(line MATCHES "^shared (.+)$")
+    file(MAKE_DIRECTORY "${WORK}/${CMAKE_MATCH_1}")
+    execute_process(COMMAND chmod 1777 "${WORK}/${CMAKE_MATCH_1}" COMMAND_ERROR_IS_FATAL ANY)
+  elseif(line MATCHES "^owner ([^ ]+) ([0-9]+)$")
+    execute_process(COMMAND chown -h "${CMAKE_MATCH_2}" "${WORK}/${CMAKE_MATCH_1}"
+                    COMMAND_ERROR_IS_FATAL ANY)
+  elseif(line MATCHES "^age ([^ ]+) ([0-9]+)$")
+    string(TIMESTAMP now "%s" UTC)
+    math(EXPR changed "${now} - ${CMAKE_MATCH_2} * 60")
+    execute_process(COMMAND touch -h -d "@${changed}" "${WORK}/${CMAKE_MATCH_1}"
+                    COMMAND_ERROR_IS_FATAL ANY)
   endif()
 endforeach()
 
@@ -155,33 +181,63 @@ if(EXISTS "${CASE}/options.txt")
   list(APPEND arguments ${options})
 endif()
 
-# A case with "server.txt" runs against the demo update server, started with the options in that
-# file and reached through http_proxy; the server ends with the session.
-# Without one, the proxy is a closed port on loopback: a check fails at once and no session ever
-# looks for the real update host.
+# A case with "server.txt" runs against the demo update server at the update host's address,
+# in a private network (tests/support/update_network.cmake), with the options in that file.
+# Without one, the proxies are a closed port on loopback: a check fails at once and no session
+# ever looks for the real update host.
+include(${CMAKE_CURRENT_LIST_DIR}/../support/update_network.cmake)
 set(server)
 set(ENV{http_proxy} "http://127.0.0.1:9")
+set(ENV{https_proxy} "http://127.0.0.1:9")
 if(EXISTS "${CASE}/server.txt" AND NOT DEFINED SERVER_OPTIONS)
   file(STRINGS "${CASE}/server.txt" SERVER_OPTIONS)
 endif()
 if(DEFINED SERVER_OPTIONS)
   separate_arguments(server_options UNIX_COMMAND "${SERVER_OPTIONS}")
-  set(server "${UPDATE_SERVER}" --root "${update_root}" --port 0 --max-seconds 100
-             --log "${WORK}/server.log" ${server_options} --)
+  velmora_update_network(server ROOT "${update_root}" WORK "${WORK}" SECONDS 250
+                         OPTIONS ${server_options})
 endif()
-# A case with "nginx.txt" runs against a stock nginx serving the same folder as static files, so
-# that the download engine meets a web server that is not our own.
+# A case with "nginx.txt" runs against a stock nginx serving the same folder as static files over
+# https in the same private network, so that the download engine meets a web server that is not
+# our own.
 if(EXISTS "${CASE}/nginx.txt")
-  set(server bash "${CMAKE_CURRENT_LIST_DIR}/../../scripts/nginx-update-server.sh"
-             "${UPDATE_ROOT}" 0 --)
+  velmora_update_network_only(server WORK "${WORK}")
+  list(APPEND server bash "${CMAKE_CURRENT_LIST_DIR}/../../scripts/nginx-update-server.sh"
+       "${UPDATE_ROOT}" 443 --tls "${CERTIFICATES}/good" --)
 endif()
 string(TIMESTAMP session_start "%s" UTC)
-execute_process(
-  COMMAND ${server} ${EMULATOR} "${RUNNER}" ${arguments}
-  OUTPUT_FILE "${WORK}/transcript.txt"
-  ERROR_VARIABLE errors
-  RESULT_VARIABLE result
-  TIMEOUT 120)
+# A case with "partner.script" runs a second velmora-host at the same time, with the same folders
+# and options, as a second copy of the host that the same user runs (execute_process starts the
+# commands of one call together, as a pipeline; each writes its own transcript). The two meet
+# through "signal" and "wait-for" files in the scratch folder, their current folder. The partner's
+# transcript must equal "partner-expected.txt", and it must end with status 0.
+if(EXISTS "${CASE}/partner.script")
+  list(TRANSFORM arguments REPLACE "/session\\.script$" "/partner.script" OUTPUT_VARIABLE
+       partner_arguments)
+  execute_process(
+    COMMAND ${server} ${EMULATOR} "${RUNNER}" ${arguments} --output "${WORK}/transcript.txt"
+    COMMAND ${EMULATOR} "${RUNNER}" ${partner_arguments} --output "${WORK}/partner-transcript.txt"
+    WORKING_DIRECTORY "${WORK}"
+    ERROR_VARIABLE errors
+    RESULTS_VARIABLE results
+    TIMEOUT 280)
+  list(GET results 0 result)
+  list(GET results 1 partner_result)
+else()
+  execute_process(
+    COMMAND ${server} ${EMULATOR} "${RUNNER}" ${arguments}
+    OUTPUT_FILE "${WORK}/transcript.txt"
+    ERROR_VARIABLE errors
+    RESULT_VARIABLE result
+    TIMEOUT 280)
+endif()
+velmora_update_network_skipped("${result}" skipped)
+if(server AND skipped)
+  if(UPDATE)
+    message(FATAL_ERROR "${CASE}: its expected files are written anew only as root")
+  endif()
+  return()
+endif()
 
 # A case whose script holds commands that must fail gives the status the run ends with in
 # "status.txt" (1); the transcript shows each failure.
@@ -194,58 +250,45 @@ if(NOT result EQUAL expected_status)
   message(SEND_ERROR "velmora-host ended with ${result} instead of ${expected_status}")
   set(failed TRUE)
 endif()
-file(GLOB expected_files RELATIVE "${CASE}/expected-user" "${CASE}/expected-user/*")
+if(EXISTS "${CASE}/partner.script" AND NOT partner_result EQUAL 0)
+  message(SEND_ERROR "the partner velmora-host ended with ${partner_result}")
+  set(failed TRUE)
+endif()
+# Each expected file of the case beside what the run made. With UPDATE, a run that ended as it
+# should makes them anew; everything after this is checked as in a test.
+set(write_anew FALSE)
 if(UPDATE AND NOT failed)
-  # What the run printed and left becomes the expectation; the other checks below still hold.
-  set(pairs "${CASE}/expected.txt|${WORK}/transcript.txt")
-  foreach(name IN LISTS expected_files)
-    list(APPEND pairs "${CASE}/expected-user/${name}|${user_folder}/${name}")
-  endforeach()
-  foreach(pair IN LISTS pairs)
-    string(REPLACE "|" ";" pair "${pair}")
-    list(GET pair 0 expected)
-    list(GET pair 1 made)
-    if(NOT EXISTS "${made}")
-      message(SEND_ERROR "${made} was not made: ${expected} is left as it is")
-      set(failed TRUE)
-      continue()
-    endif()
-    execute_process(COMMAND ${CMAKE_COMMAND} -E compare_files "${expected}" "${made}"
-                    RESULT_VARIABLE differs)
-    if(differs)
-      file(COPY_FILE "${made}" "${expected}")
-      message(STATUS "written anew: ${expected}")
-    endif()
-  endforeach()
-elseif(NOT UPDATE)
-  execute_process(
-    COMMAND ${CMAKE_COMMAND} -E compare_files "${CASE}/expected.txt" "${WORK}/transcript.txt"
-    RESULT_VARIABLE differs)
-  if(differs)
-    execute_process(COMMAND diff -u "${CASE}/expected.txt" "${WORK}/transcript.txt"
+  set(write_anew TRUE)
+endif()
+set(pairs "expected.txt|${WORK}/transcript.txt")
+if(EXISTS "${CASE}/partner.script")
+  list(APPEND pairs "partner-expected.txt|${WORK}/partner-transcript.txt")
+endif()
+file(GLOB expected_files RELATIVE "${CASE}/expected-user" "${CASE}/expected-user/*")
+foreach(name IN LISTS expected_files)
+  list(APPEND pairs "expected-user/${name}|${user_folder}/${name}")
+endforeach()
+foreach(pair IN LISTS pairs)
+  string(REPLACE "|" ";" pair "${pair}")
+  list(GET pair 0 expected)
+  list(GET pair 1 made)
+  if(NOT EXISTS "${made}")
+    message(SEND_ERROR "the run left no ${made} to compare with ${expected}")
+    set(failed TRUE)
+    continue()
+  endif()
+  execute_process(COMMAND ${CMAKE_COMMAND} -E compare_files "${CASE}/${expected}" "${made}"
+                  RESULT_VARIABLE differs)
+  if(differs AND write_anew)
+    file(COPY_FILE "${made}" "${CASE}/${expected}")
+    message(STATUS "written anew: ${CASE}/${expected}")
+  elseif(differs)
+    execute_process(COMMAND diff -u --text "${CASE}/${expected}" "${made}"
                     OUTPUT_VARIABLE difference)
-    message(SEND_ERROR "the transcript differs from expected.txt:\n${difference}")
+    message(SEND_ERROR "${made} differs from ${expected}:\n${difference}")
     set(failed TRUE)
   endif()
-  foreach(name IN LISTS expected_files)
-    if(NOT EXISTS "${user_folder}/${name}")
-      message(SEND_ERROR "the user folder holds no \"${name}\"")
-      set(failed TRUE)
-      continue()
-    endif()
-    execute_process(
-      COMMAND ${CMAKE_COMMAND} -E compare_files "${CASE}/expected-user/${name}"
-              "${user_folder}/${name}"
-      RESULT_VARIABLE differs)
-    if(differs)
-      execute_process(COMMAND diff -u --text "${CASE}/expected-user/${name}"
-                              "${user_folder}/${name}" OUTPUT_VARIABLE difference)
-      message(SEND_ERROR "the user folder's \"${name}\" differs from the expected file:\n"
-                         "${difference}")
-      set(failed TRUE)
-    endif()
-  endforeach()
-endif()
+endforeach()
 # "expected-settings.txt": lines "FILE NAME VALUE", each a setting that the settings file of the
 # user folder must hold (the first record of that name). A value "NOW" is a time in seconds
 # taken during the session.
@@ -333,7 +376,8 @@ foreach(line IN LISTS folder_lines)
       endif()
     endforeach()
   elseif(line MATCHES "^absent (.+)$")
-    if(EXISTS "${WORK}/${CMAKE_MATCH_1}" OR IS_SYMLINK "${WORK}/${CMAKE_MATCH_1}")
+    file(GLOB present LIST_DIRECTORIES true "${WORK}/${CMAKE_MATCH_1}")
+    if(present OR EXISTS "${WORK}/${CMAKE_MATCH_1}" OR IS_SYMLINK "${WORK}/${CMAKE_MATCH_1}")
       message(SEND_ERROR "\"${CMAKE_MATCH_1}\" is there")
       set(failed TRUE)
     endif()

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "update/versions_file.h"
+#include "update/web_link.h"
 
 namespace {
 
@@ -288,7 +289,7 @@ TEST(VersionsTextTest, MessagesBoundsTextAndLink) {
         {"MESSAGE 01/01/2013 31/12/2013 extra\n# Hello", "20130101", "20131231", "Hello", ""},
         {"MESSAGE 1/1\n# Hello", "<null>", "", "Hello", ""},
         {"MESSAGES\n# a\n# http://x.example/one http://y.example\n# tail", "", "", "a\r\n",
-         "http://x.example/one http://y.example\r\ntail"},
+         "http://x.example/one"},
         {"MESSAGE\n# see HTTP://x and http://y", "", "", "see HTTP://x and ", "http://y"},
         {"MESSAGE", "", "", "", ""},
     };
@@ -303,6 +304,53 @@ TEST(VersionsTextTest, MessagesBoundsTextAndLink) {
         EXPECT_EQ(Shown(message.text), c.message);
         EXPECT_EQ(Shown(message.link), c.link);
         EXPECT_EQ(catalogue.addons.GetCount(), 0);
+    }
+}
+
+// The link runs from the first "http://" or "https://" to the first blank or control character,
+// and is kept only when it is a well-formed web address; the text is what comes before it.
+TEST(VersionsTextTest, AMessageKeepsOnlyAWellFormedWebAddressAsItsLink) {
+    const std::string longest = "http://a.example/" + std::string(kMaximumLinkBytes - 17, 'p');
+    const struct {
+        std::string line;
+        std::string link;  // empty: no link
+    } cases[] = {
+        {"https://a.example/x then http://b.example", "https://a.example/x"},
+        {"go to http://b.example/ or https://a.example", "http://b.example/"},
+        {"go to http://b.example, then", ""},
+        {"http://a.example/x\ty", "http://a.example/x"},
+        {"http://a.example/x\x1b]8;;file:///etc/passwd", "http://a.example/x"},
+        {"http://a.example/x\x7fy", "http://a.example/x"},
+        {"http://a.example:8080/p?q=1&r=%41#top", "http://a.example:8080/p?q=1&r=%41#top"},
+        {"http://[::1]:8080/x", "http://[::1]:8080/x"},
+        {"http://a.b-c.example", "http://a.b-c.example"},
+        {longest, longest},
+        {longest + "p", ""},
+        {"http://evil.example/a\" --new-window \"file:///C:/x", ""},
+        {"http://evil.example/a'b", ""},
+        {"http://a.example\\..\\C:\\x.exe", ""},
+        {"http://a.example/<b>", ""},
+        {"http:///etc/passwd", ""},
+        {"https://", ""},
+        {"http://:80/x", ""},
+        {"http://user@a.example/", ""},
+        {"http://-a.example/", ""},
+        {"http://a_b.example/", ""},
+        {"http://a.example:0/", ""},
+        {"http://a.example:65536/", ""},
+        {"http://a.example:/", ""},
+        {"http://a.example/%4", ""},
+        {"http://a.example/%zz", ""},
+        {"http://a.example/\xc3\xa9", ""},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.line.substr(0, 80));
+        Catalogue catalogue;
+        Parse("MESSAGE\n# before " + c.line, catalogue);
+        ASSERT_EQ(catalogue.messages.GetCount(), 1);
+        EXPECT_EQ(Shown(catalogue.messages[0].text),
+                  "before " + c.line.substr(0, c.line.find("http")));
+        EXPECT_EQ(Shown(catalogue.messages[0].link), c.link);
     }
 }
 

@@ -4,6 +4,7 @@
 #include <string>
 #include <vector>
 
+#include "resources/velmora_version.h"
 #include "tools/velmora-catalogue/catalogue_listing.h"
 #include "tools/velmora-catalogue/date_problems.h"
 #include "tools/velmora-catalogue/message_problems.h"
@@ -12,9 +13,6 @@
 namespace catalogue {
 
 namespace {
-
-// The host this hub runs in; entries for any other are never offered by it.
-constexpr int kHubHost = 16;
 
 // Whether the hub's reader does anything with the flag: asked of the reader itself.
 bool IsKnownFlag(const std::string& flag) {
@@ -117,10 +115,11 @@ void CheckAddon(const CatalogueReading& reading, const TakenLine& taken, Diagnos
         return;
     }
     const NX_AddonUpdate_Addon& addon = reading.addons[taken.position];
-    if (addon.hostVersion != kHubHost) {
+    if (addon.hostVersion != velmora_version::kHostVersion) {
         diagnostics.Warning(number, "host tag " + Quoted(fields[2]) + " reads as host " +
-                                        std::to_string(addon.hostVersion) +
-                                        ": the AC160 hub never offers this entry");
+                                        std::to_string(addon.hostVersion) + ": the " +
+                                        std::string(velmora_version::kHostTag) +
+                                        " hub never offers this entry");
     }
     if (addon.major == -1 || addon.minor == -1 || addon.revision == -1 || addon.build == -1) {
         diagnostics.Warning(number, "version " + Quoted(fields[1]) +

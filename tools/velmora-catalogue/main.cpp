@@ -2,7 +2,6 @@
 // how the hub reads each line and what in the file will go wrong; `preview` shows what a user
 // sees after "Check for Updates" with this catalogue. See docs/catalogue.md.
 #include <cstdio>
-#include <string>
 #include <string_view>
 
 #include "foundation/nx_language_index.h"
@@ -23,32 +22,24 @@ constexpr const char* kUsage =
     "                         [--picture OUT.png]\n"
     "       velmora-catalogue --help\n";
 
-std::string Help() {
-    return "\n"
-           "check FILE     print each line of the catalogue as the hub reads it, then its "
-           "problems\n"
-           "               as FILE:LINE: error: ... and FILE:LINE: warning: ...; exit status 0 "
-           "when\n"
-           "               there is no error, 1 when there is one.\n"
-           "preview FILE   run a manual update check of the real hub in the emulated host against "
-           "a\n"
-           "               local server that serves FILE (and the banner.jpg beside it), and "
-           "print\n"
-           "               the results window: headline, rows and message of the day.\n"
-           "  --language N           interface language 0 to " +
-           std::to_string(languages::kCount - 1) +
-           " (default 1, English)\n"
-           "  --date DD/MM/YYYY      the day of the check (default today)\n"
-           "  --installed LINE       an installed member tool reporting this version line, e.g.\n"
-           "                         \"StairMaker 16.0.2.1604 (AC160) 02/05/2012\"; up to " +
-           std::to_string(kMemberCount) +
-           "\n"
-           "  --library LINE         the library line of the tool named just before it, e.g.\n"
-           "                         \"StairMaker_Lib 02/05/2012\"\n"
-           "  --picture OUT.png      also draw the results window, banner included\n"
-           "Exit status 2 for a bad command line or a file that cannot be read.\n"
-           "The format and its traps: docs/catalogue.md.\n";
-}
+// A format: the last language index, then the number of member tools.
+constexpr char kHelp[] =
+    "\n"
+    "check FILE     print each line of the catalogue as the hub reads it, then its problems\n"
+    "               as FILE:LINE: error: ... and FILE:LINE: warning: ...; exit status 0 when\n"
+    "               there is no error, 1 when there is one.\n"
+    "preview FILE   run a manual update check of the real hub in the emulated host against a\n"
+    "               local server that serves FILE (and the banner.jpg beside it), and print\n"
+    "               the results window: headline, rows and message of the day.\n"
+    "  --language N           interface language 0 to %d (default 1, English)\n"
+    "  --date DD/MM/YYYY      the day of the check (default today)\n"
+    "  --installed LINE       an installed member tool reporting this version line, e.g.\n"
+    "                         \"StairMaker 16.0.2.1604 (AC160) 02/05/2012\"; up to %d\n"
+    "  --library LINE         the library line of the tool named just before it, e.g.\n"
+    "                         \"StairMaker_Lib 02/05/2012\"\n"
+    "  --picture OUT.png      also draw the results window, banner included\n"
+    "Exit status 2 for a bad command line or a file that cannot be read.\n"
+    "The format and its traps: docs/catalogue.md.\n";
 
 int BadUsage(const char* problem) {
     std::fprintf(stderr, "velmora-catalogue: %s\n%s", problem, kUsage);
@@ -59,7 +50,8 @@ int BadUsage(const char* problem) {
 
 int main(int argc, char** argv) {
     if (argc >= 2 && (std::string_view(argv[1]) == "--help" || std::string_view(argv[1]) == "-h")) {
-        std::printf("%s%s", kUsage, Help().c_str());
+        std::fputs(kUsage, stdout);
+        std::printf(kHelp, languages::kCount - 1, kMemberCount);
         return 0;
     }
     if (argc < 3) {

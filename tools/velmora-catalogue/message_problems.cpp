@@ -3,10 +3,12 @@
 #include <algorithm>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "tools/velmora-catalogue/date_problems.h"
 #include "tools/velmora-catalogue/shown_text.h"
+#include "update/web_link.h"
 
 namespace catalogue {
 
@@ -98,20 +100,58 @@ void CheckAgainstEarlier(const Range& range, const std::vector<Range>& earlier,
     }
 }
 
+// A link is shown as its first characters when it is long.
+constexpr std::size_t kShownLinkBytes = 60;
+
+const char* WhyNoLink(LinkProblem problem) {
+    switch (problem) {
+        case LinkProblem::kTooLong:
+            return "it is longer than 2,048 bytes";
+        case LinkProblem::kNoHost:
+            return "it names no host after \"//\"";
+        case LinkProblem::kBadPort:
+            return "its port is no number from 1 to 65535";
+        case LinkProblem::kBadCharacter:
+            return "it holds a character an address may not hold (a quote, a backslash...)";
+        case LinkProblem::kBadEscape:
+            return "a \"%\" in it is not followed by two hexadecimal digits";
+        case LinkProblem::kNotWeb:
+        case LinkProblem::kNone:
+            break;
+    }
+    return "";
+}
+
 void CheckText(const NX_AddonUpdate_Message& message, int number, Diagnostics& diagnostics) {
-    const std::string text = message.text.GetText();
-    const std::string link = message.link.GetText();
-    if (text.empty() && link.empty()) {
+    if (message.text.GetText()[0] == '\0' && message.link.GetText()[0] == '\0') {
         diagnostics.Warning(number, "the message has no text: add \"#\" lines after it");
     }
-    if (link.empty() && text.find("https://") != std::string::npos) {
-        diagnostics.Warning(number,
-                            "\"https://\" starts no link: only \"http://\" does, so the address "
-                            "stays in the text and the link button opens nothing");
-    }
-    if (link.find("\r\n") != std::string::npos) {
-        diagnostics.Warning(number,
-                            "the \"#\" lines after the one with the link are part of the link");
+}
+
+// The link as the hub finds it in the message's "#" lines: from the first "http://" or
+// "https://" to the first blank or control character, opened only when it is a web address.
+void CheckLink(const CatalogueReading& reading, const TakenLine& taken, Diagnostics& diagnostics) {
+    for (int i = taken.line + 1; i <= taken.lastDescription; ++i) {
+        const std::string& line = reading.lines[static_cast<std::size_t>(i)];
+        const std::string_view part =
+            std::string_view(line).substr(std::min<std::size_t>(2, line.size()));
+        const LinkInText found = FindLink(part);
+        if (found.start == part.size()) {
+            continue;
+        }
+        const LinkProblem problem = CheckWebAddress(found.link);
+        if (problem != LinkProblem::kNone) {
+            const std::string link(found.link.substr(0, kShownLinkBytes));
+            diagnostics.Warning(i + 1, "the link " + Quoted(link) +
+                                           (found.link.size() > kShownLinkBytes ? "..." : "") +
+                                           " is no web address: " + WhyNoLink(problem) +
+                                           ", so the link button opens nothing");
+        } else if (found.start + found.link.size() < part.size() || i < taken.lastDescription) {
+            diagnostics.Warning(i + 1,
+                                "nothing after the link is shown or opened: the text ends "
+                                "where the link begins, and the link at its first blank");
+        }
+        return;
     }
 }
 
@@ -129,6 +169,7 @@ void FindMessageProblems(const CatalogueReading& reading, Diagnostics& diagnosti
             FieldsOf(reading.lines[static_cast<std::size_t>(taken.line)]);
         const std::optional<Range> range = CheckBounds(fields, message, number, diagnostics);
         CheckText(message, number, diagnostics);
+        CheckLink(reading, taken, diagnostics);
         if (range) {
             CheckAgainstEarlier(*range, earlier, diagnostics);
             earlier.push_back(*range);

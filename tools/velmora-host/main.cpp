@@ -1,5 +1,6 @@
 // velmora-host: runs add-on modules in the emulated host and drives them from a script, printing
 // what a user would see as a line-based transcript.
+#include <cstdio>
 #include <fstream>
 #include <iostream>
 #include <string>
@@ -10,6 +11,7 @@
 #endif
 
 #include "platform/command_line.h"
+#include "platform/file_access.h"
 #include "tools/velmora-host/options.h"
 #include "tools/velmora-host/session.h"
 
@@ -21,6 +23,7 @@ int main(int argc, char** argv) {
     // Folders are named in UTF-8 like every path of the host, in any script.
     std::vector<std::string> arguments = platform::Utf8Arguments(argc, argv);
     std::vector<char*> argumentTexts;
+    argumentTexts.reserve(arguments.size());
     for (std::string& argument : arguments) {
         argumentTexts.push_back(argument.data());
     }
@@ -37,6 +40,22 @@ int main(int argc, char** argv) {
             return 2;
         }
     }
-    velmora_host::Session session(*options, options->scriptFile.empty() ? std::cin : file);
-    return session.Run() ? 0 : 1;
+    std::FILE* output = stdout;
+    if (!options->outputFile.empty()) {
+        output = platform::OpenFileUtf8(options->outputFile, "wb");
+        if (output == nullptr) {
+            std::cerr << "velmora-host: cannot write " << options->outputFile << "\n";
+            return 2;
+        }
+    }
+    bool succeeded = false;
+    {
+        velmora_host::Session session(*options, options->scriptFile.empty() ? std::cin : file,
+                                      output);
+        succeeded = session.Run();
+    }
+    if (output != stdout) {
+        std::fclose(output);
+    }
+    return succeeded ? 0 : 1;
 }

@@ -10,8 +10,8 @@ namespace {
 
 constexpr const char* kUsage =
     "usage: velmora-host [--addons DIR] [--user-dir DIR] [--app-code N] [--main-version N]\n"
-    "                    [--script FILE] [--really-open] [--trace-entry-points]\n"
-    "                    [--date DD/MM/YYYY]\n";
+    "                    [--script FILE] [--output FILE] [--really-open]\n"
+    "                    [--trace-entry-points] [--date DD/MM/YYYY]\n";
 
 template <typename Integer>
 bool ParseInteger(std::string_view text, Integer& value) {
@@ -59,6 +59,8 @@ std::optional<Options> ParseOptions(int argc, char** argv) {
             options.userFolder = value;
         } else if (option == "--script" && hasValue) {
             options.scriptFile = value;
+        } else if (option == "--output" && hasValue) {
+            options.outputFile = value;
         } else if (option == "--app-code" && hasValue) {
             valid = ParseInteger(value, options.applicationCode);
         } else if (option == "--main-version" && hasValue) {

@@ -20,6 +20,7 @@ struct Options {
     std::int32_t applicationCode = 0;
     std::int16_t mainVersion = 16;
     std::string scriptFile;  // default: standard input
+    std::string outputFile;  // the transcript; default: standard output
     bool reallyOpen = false;
     bool traceEntryPoints = false;
     std::optional<Day> date;  // the modules' clock shows this day; default: the system's

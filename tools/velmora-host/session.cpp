@@ -5,6 +5,7 @@
 #include <chrono>
 #include <cstdio>
 #include <filesystem>
+#include <fstream>
 #include <map>
 #include <thread>
 
@@ -86,6 +87,18 @@ std::string CountsText(const host::ModuleLeaks& counts) {
            std::to_string(counts.files) + ", windows " + std::to_string(counts.windows);
 }
 
+const std::map<std::string, host::FileOperation> kFileOperations = {
+    {"open", host::FileOperation::Open},     {"write", host::FileOperation::Write},
+    {"rename", host::FileOperation::Rename}, {"delete", host::FileOperation::Delete},
+    {"close", host::FileOperation::Close},
+};
+
+// A session's files for another session are named as the script names them: relative to the
+// current folder, or starting with <user>.
+void MakeEmptyFile(const std::filesystem::path& path) {
+    std::ofstream(path, std::ios::binary).close();
+}
+
 std::string DefaultAddonsFolder() {
     const std::string runner = platform::OwnModulePath();
     return platform::Utf8OfPath(platform::PathOfUtf8(runner).parent_path() / "addons");
@@ -93,8 +106,9 @@ std::string DefaultAddonsFolder() {
 
 }  // namespace
 
-Session::Session(const Options& options, std::istream& script)
+Session::Session(const Options& options, std::istream& script, std::FILE* output)
     : options_(options), script_(script) {
+    out_.WriteTo(output);
     commands_ = {
         {"menu", &Session::Menu},
         {"handlers", &Session::Handlers},
@@ -119,10 +133,14 @@ Session::Session(const Options& options, std::istream& script)
         {"host-enable", &Session::HostEnable},
         {"file-fault", &Session::FileFault},
         {"file-calls", &Session::FileCalls},
+        {"conversions", &Session::Conversions},
         {"holdings", &Session::Holdings},
         {"screenshot", &Session::Screenshot},
         {"screenshot-all", &Session::ScreenshotAll},
         {"pixels", &Session::Pixels},
+        {"signal", &Session::Signal},
+        {"wait-for", &Session::WaitFor},
+        {"copy", &Session::Copy},
     };
     if (!options_.userFolder.empty()) {
         host::SetUserFolder(AbsoluteFolder(options_.userFolder));
@@ -599,13 +617,12 @@ void Session::Holdings(const std::vector<Word>& /*arguments*/) {
 // N": writes fail once N more bytes are written; with "kill" first, the process ends there instead;
 // "file-fault off" clears every fault.
 void Session::FileFault(const std::vector<Word>& arguments) {
-    static const std::map<std::string, host::FileOperation> operations = {
-        {"open", host::FileOperation::Open},     {"write", host::FileOperation::Write},
-        {"rename", host::FileOperation::Rename}, {"delete", host::FileOperation::Delete},
-        {"close", host::FileOperation::Close},
-    };
     if (arguments.size() == 1 && arguments[0].text == "off") {
         host::ClearFileFaults();
+        return;
+    }
+    if (!arguments.empty() && arguments[0].text == "pause") {
+        PauseFileCall(arguments);
         return;
     }
     const bool kill = !arguments.empty() && arguments[0].text == "kill";
@@ -613,14 +630,14 @@ void Session::FileFault(const std::vector<Word>& arguments) {
     const std::optional<std::int64_t> count =
         arguments.size() == at + 2 ? Number<std::int64_t>(arguments[at + 1]) : std::nullopt;
     const std::string what = count ? arguments[at].text : "";
-    const auto operation = operations.find(what);
+    const auto operation = kFileOperations.find(what);
     if (count && *count >= 0 && what == "disk") {
         if (kill) {
             host::EndProcessAfterBytes(*count);
         } else {
             host::FailWritesAfterBytes(*count);
         }
-    } else if (count && *count > 0 && operation != operations.end()) {
+    } else if (count && *count > 0 && operation != kFileOperations.end()) {
         if (kill) {
             host::EndProcessAtFileCall(operation->second, *count);
         } else {
@@ -629,7 +646,7 @@ void Session::FileFault(const std::vector<Word>& arguments) {
     } else {
         Fail(
             "usage: file-fault [kill] open|write|rename|delete N, file-fault [kill] disk BYTES, "
-            "file-fault off");
+            "file-fault pause open|write|rename|delete|close N NAME SECONDS, file-fault off");
     }
 }
 
@@ -639,6 +656,80 @@ void Session::FileCalls(const std::vector<Word>& /*arguments*/) {
               std::to_string(calls.writes) + ", rename " + std::to_string(calls.renames) +
               ", delete " + std::to_string(calls.deletes) + ", bytes " +
               std::to_string(calls.writtenBytes));
+}
+
+void Session::Signal(const std::vector<Word>& arguments) {
+    if (arguments.size() != 1) {
+        Fail("usage: signal NAME");
+        return;
+    }
+    MakeEmptyFile(platform::PathOfUtf8(out_.ExpandFolders(arguments[0].text)));
+}
+
+// The main-thread queue runs meanwhile, as the host's main loop runs while the user waits.
+void Session::WaitFor(const std::vector<Word>& arguments) {
+    if (arguments.size() != 1) {
+        Fail("usage: wait-for NAME");
+        return;
+    }
+    const std::filesystem::path path = platform::PathOfUtf8(out_.ExpandFolders(arguments[0].text));
+    const auto until = std::chrono::steady_clock::now() + std::chrono::seconds(60);
+    std::error_code error;
+    while (!std::filesystem::exists(path, error)) {
+        while (host::RunMainThreadQueue() > 0) {
+        }
+        if (std::chrono::steady_clock::now() >= until) {
+            Fail("no " + arguments[0].text + " after 60 s");
+            return;
+        }
+        std::this_thread::sleep_for(std::chrono::milliseconds(5));
+    }
+}
+
+// The bytes are written into the file in place (emptied first), as an editor or another tool
+// writes it.
+void Session::Copy(const std::vector<Word>& arguments) {
+    std::ifstream from;
+    std::ofstream to;
+    if (arguments.size() == 2) {
+        from.open(platform::PathOfUtf8(out_.ExpandFolders(arguments[0].text)), std::ios::binary);
+        to.open(platform::PathOfUtf8(out_.ExpandFolders(arguments[1].text)),
+                std::ios::binary | std::ios::trunc);
+    }
+    if (!from || !to || !(to << from.rdbuf()) || !to.flush()) {
+        Fail("usage: copy FROM TO (a file that can be read, a place that can be written)");
+    }
+}
+
+// The module's call stops for SECONDS before it does anything, once it has made the file NAME, so
+// that another session can act while this one is in the middle of its work.
+void Session::PauseFileCall(const std::vector<Word>& arguments) {
+    const auto operation =
+        arguments.size() == 5 ? kFileOperations.find(arguments[1].text) : kFileOperations.end();
+    const std::optional<std::int64_t> call =
+        arguments.size() == 5 ? Number<std::int64_t>(arguments[2]) : std::nullopt;
+    const std::optional<double> seconds =
+        arguments.size() == 5 ? Number<double>(arguments[4]) : std::nullopt;
+    if (operation == kFileOperations.end() || !call || *call <= 0 || !seconds || *seconds < 0) {
+        Fail("usage: file-fault pause open|write|rename|delete|close N NAME SECONDS");
+        return;
+    }
+    const std::filesystem::path signal =
+        platform::PathOfUtf8(out_.ExpandFolders(arguments[3].text));
+    host::PauseAtFileCall(operation->second, *call, [signal, pause = *seconds] {
+        MakeEmptyFile(signal);
+        std::this_thread::sleep_for(std::chrono::duration<double>(pause));
+    });
+}
+
+// "conversions": what modules asked the host's picture conversions to decode since the last time.
+void Session::Conversions(const std::vector<Word>& /*arguments*/) {
+    std::string line = "CONVERSIONS:";
+    const std::vector<std::string> asked = host::TakePictureConversions();
+    for (std::size_t i = 0; i < asked.size(); ++i) {
+        line += (i == 0 ? " " : ", ") + asked[i];
+    }
+    out_.Line(asked.empty() ? line + " none" : line);
 }
 
 }  // namespace velmora_host

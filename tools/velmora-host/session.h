@@ -2,6 +2,7 @@
 // as the user would, and everything the host and the modules show is written to the transcript.
 #pragma once
 
+#include <cstdio>
 #include <functional>
 #include <istream>
 #include <map>
@@ -22,7 +23,8 @@ struct Word {
 
 class Session {
 public:
-    Session(const Options& options, std::istream& script);
+    // The transcript goes to `output`.
+    Session(const Options& options, std::istream& script, std::FILE* output);
     ~Session();
     Session(const Session&) = delete;
     Session& operator=(const Session&) = delete;
@@ -67,7 +69,15 @@ private:
     void HostEnable(const std::vector<Word>& arguments);
     void FileFault(const std::vector<Word>& arguments);
     void FileCalls(const std::vector<Word>& arguments);
+    void Conversions(const std::vector<Word>& arguments);
     void Holdings(const std::vector<Word>& arguments);
+    // Two sessions on one user folder meet through files: one makes a file, the other waits for
+    // it. A copy writes a file as another program would.
+    void Signal(const std::vector<Word>& arguments);
+    void WaitFor(const std::vector<Word>& arguments);
+    void Copy(const std::vector<Word>& arguments);
+    // `file-fault pause OPERATION N NAME SECONDS`.
+    void PauseFileCall(const std::vector<Word>& arguments);
     void ShowLeaks(const std::string& addon, const host::ModuleLeaks& leaks);
     // Until no module thread runs, without running the main-thread queue; false after 60 s.
     bool WaitForThreadsToEnd();

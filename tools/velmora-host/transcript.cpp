@@ -59,8 +59,8 @@ std::string Transcript::ShowFolders(std::string text) const {
 
 void Transcript::Line(const std::string& text) const {
     const std::string shown = ShowFolders(text) + "\n";
-    std::fwrite(shown.data(), 1, shown.size(), stdout);
-    std::fflush(stdout);
+    std::fwrite(shown.data(), 1, shown.size(), stream_);
+    std::fflush(stream_);
 }
 
 void Transcript::Drain() const {

@@ -2,6 +2,7 @@
 // whole session reads the same on every machine and in both builds.
 #pragma once
 
+#include <cstdio>
 #include <string>
 #include <utility>
 #include <vector>
@@ -14,6 +15,9 @@ std::string ShowLineBreaks(const std::string& text);
 
 class Transcript {
 public:
+    // Where the lines go (standard output unless told).
+    void WriteTo(std::FILE* stream) { stream_ = stream; }
+
     // `name` ("<user>", "<addons>") stands for the folder wherever its path appears, in the
     // host's location form or the native one.
     void NameFolder(const std::string& name, const std::string& nativePath);
@@ -34,6 +38,7 @@ private:
         std::string locationText;
     };
     std::vector<Folder> folders_;
+    std::FILE* stream_ = stdout;
 };
 
 }  // namespace velmora_host

@@ -1,14 +1,19 @@
 // velmora-update-server --root DIR [--port N] [--fault MODE | --fault PATH=MODE[,MODE...]]...
-//                       [--max-seconds S] [--max-requests N] [--log FILE] [-- COMMAND ARGS...]
+//                       [--serve PATH=FILE[,FILE...]]... [--certificates DIR --tls NAME[,NAME...]]
+//                       [--http-port N] [--direct yes] [--max-seconds S] [--max-requests N]
+//                       [--log FILE] [-- COMMAND ARGS...]
 //
-// Serves the update folder on 127.0.0.1, also to requests made through it as an HTTP proxy, so
-// that the module's fixed update host reaches it through http_proxy. With a command, runs it
-// with http_proxy pointing here and exits with its status; without one, prints
-// "LISTENING http://127.0.0.1:PORT" and serves until a limit. It always stops by itself after
-// max-seconds or max-requests, so a forgotten server never outlives its test.
+// Serves the update folder on 127.0.0.1, over plain http (also to requests made through it as an
+// HTTP proxy, so that a module reaches it through http_proxy) or over https with the certificates
+// named. With a command, runs it with http_proxy pointing here (with "--direct yes": with no proxy,
+// for a command that reaches the server by its name) and exits with its status; without
+// one, prints "LISTENING http://127.0.0.1:PORT" (or https) and serves until a limit. It always
+// stops by itself after max-seconds or max-requests, so a forgotten server never outlives its test.
 #include <arpa/inet.h>
 #include <httplib.h>
 #include <netinet/in.h>
+#include <openssl/pem.h>
+#include <openssl/ssl.h>
 #include <signal.h>
 #include <sys/socket.h>
 #include <sys/wait.h>
@@ -18,7 +23,9 @@
 #include <chrono>
 #include <condition_variable>
 #include <cstdio>
+#include <filesystem>
 #include <fstream>
+#include <memory>
 #include <mutex>
 #include <thread>
 
@@ -31,14 +38,20 @@ using namespace update_server;
 
 constexpr const char* kLoopback = "127.0.0.1";
 
-// Runs the command with the proxy variables set; answers its exit status, or 1 when it could
-// not run or did not end before the deadline (it is killed then).
+// Runs the command with the proxy variables set to `proxy` (none: the command reaches the server
+// by its name, in a private network); answers its exit status, or 1 when it could not run or did
+// not end before the deadline (it is killed then).
 int RunCommand(const std::vector<std::string>& command, const std::string& proxy,
                std::chrono::steady_clock::time_point deadline) {
     const pid_t child = fork();
     if (child == 0) {
-        setenv("http_proxy", proxy.c_str(), 1);
-        setenv("HTTP_PROXY", proxy.c_str(), 1);
+        for (const char* name : {"http_proxy", "HTTP_PROXY", "https_proxy", "HTTPS_PROXY"}) {
+            if (proxy.empty()) {
+                unsetenv(name);
+            } else {
+                setenv(name, proxy.c_str(), 1);
+            }
+        }
         unsetenv("no_proxy");
         unsetenv("NO_PROXY");
         std::vector<char*> argv;
@@ -90,6 +103,76 @@ int UnusedPort(int wanted) {
     return port;
 }
 
+// The certificates that the TLS handshakes present in turn: each connection takes the next one
+// when its handshake asks for a certificate, and keeps it.
+class CertificateTurns {
+public:
+    // False, with a message, when a certificate or key cannot be read.
+    bool Load(const std::string& folder, const std::vector<std::string>& names) {
+        for (const std::string& name : names) {
+            Identity identity;
+            const std::string base = (std::filesystem::path(folder) / name).string();
+            const std::string certificateFile = base + ".crt";
+            const std::string keyFile = base + ".key";
+            if (std::FILE* file = std::fopen(certificateFile.c_str(), "r")) {
+                identity.chain = sk_X509_new_null();
+                identity.certificate = PEM_read_X509(file, nullptr, nullptr, nullptr);
+                while (X509* issuer = PEM_read_X509(file, nullptr, nullptr, nullptr)) {
+                    sk_X509_push(identity.chain, issuer);
+                }
+                std::fclose(file);
+            }
+            if (std::FILE* file = std::fopen(keyFile.c_str(), "r")) {
+                identity.key = PEM_read_PrivateKey(file, nullptr, nullptr, nullptr);
+                std::fclose(file);
+            }
+            const bool whole = identity.certificate != nullptr && identity.key != nullptr;
+            identities_.push_back(identity);
+            if (!whole) {
+                std::fprintf(stderr, "velmora-update-server: cannot read %s and %s\n",
+                             certificateFile.c_str(), keyFile.c_str());
+                return false;
+            }
+        }
+        return !identities_.empty();
+    }
+    ~CertificateTurns() {
+        for (const Identity& identity : identities_) {
+            X509_free(identity.certificate);
+            EVP_PKEY_free(identity.key);
+            sk_X509_pop_free(identity.chain, X509_free);
+        }
+    }
+
+    void Install(SSL_CTX& context) {
+        SSL_CTX_set_cert_cb(&context, &CertificateTurns::Choose, this);
+    }
+
+private:
+    struct Identity {
+        X509* certificate = nullptr;
+        EVP_PKEY* key = nullptr;
+        STACK_OF(X509) * chain = nullptr;
+    };
+
+    static int Choose(SSL* ssl, void* self) {
+        auto& turns = *static_cast<CertificateTurns*>(self);
+        // A handshake that asks twice (after a retry request) keeps the certificate it has.
+        if (SSL_get_certificate(ssl) != nullptr) {
+            return 1;
+        }
+        const Identity& identity = turns.identities_[turns.next_++ % turns.identities_.size()];
+        return SSL_use_certificate(ssl, identity.certificate) == 1 &&
+                       SSL_use_PrivateKey(ssl, identity.key) == 1 &&
+                       SSL_set1_chain(ssl, identity.chain) == 1
+                   ? 1
+                   : 0;
+    }
+
+    std::vector<Identity> identities_;
+    std::atomic<std::size_t> next_{0};
+};
+
 }  // namespace
 
 // Read by ThreadSanitizer when the server is built for it (the tsan preset): the HTTP library is
@@ -111,11 +194,27 @@ int main(int argc, char** argv) {
     const auto deadline =
         std::chrono::steady_clock::now() + std::chrono::seconds(options.maxSeconds);
 
-    httplib::Server server;
+    CertificateTurns certificates;
+    if (!options.certificates.empty() &&
+        !certificates.Load(options.certificatesFolder, options.certificates)) {
+        return 1;
+    }
+    std::unique_ptr<httplib::Server> secureServer;
+    if (!options.certificates.empty()) {
+        secureServer = std::make_unique<httplib::SSLServer>([&](SSL_CTX& context) {
+            certificates.Install(context);
+            return true;
+        });
+    }
+    httplib::Server plainServer;
+    httplib::Server& server = secureServer ? *secureServer : plainServer;
+    // The same files over plain http on a second port, beside the https one.
+    httplib::Server alsoPlain;
     // A silent or stalled answer holds its thread until the server stops. One answer per
     // connection, so that no idle connection holds one of the remaining threads as well and
     // the next client waits for it.
     server.set_keep_alive_max_count(1);
+    alsoPlain.set_keep_alive_max_count(1);
     Responder responder(options);
     std::ofstream log;
     if (!options.logFile.empty()) {
@@ -123,23 +222,36 @@ int main(int argc, char** argv) {
     }
     std::mutex logMutex;
     std::atomic<int> requests{0};
-    server.Get(".*", [&](const httplib::Request& request, httplib::Response& response) {
+    const auto stopAll = [&] {
+        responder.Stop();
+        server.stop();
+        alsoPlain.stop();
+    };
+    const auto answer = [&](const httplib::Request& request, httplib::Response& response) {
         if (++requests > options.maxRequests) {
             response.status = 503;
-            responder.Stop();
-            server.stop();
+            stopAll();
             return;
         }
         responder.Answer(request, response);
-    });
-    server.set_logger([&](const httplib::Request& request, const httplib::Response& response) {
+    };
+    const auto logAnswer = [&](const httplib::Request& request, const httplib::Response& response) {
         const std::lock_guard lock(logMutex);
         if (log.is_open()) {
             log << request.method << ' ' << PathOfTarget(request.path) << ' ' << response.status
                 << '\n'
                 << std::flush;
         }
-    });
+    };
+    for (httplib::Server* each : {&server, &alsoPlain}) {
+        each->Get(".*", answer);
+        each->set_logger(logAnswer);
+    }
+    if (options.plainPort != 0 && !alsoPlain.bind_to_port(kLoopback, options.plainPort)) {
+        std::fprintf(stderr, "velmora-update-server: cannot listen on %s:%d\n", kLoopback,
+                     options.plainPort);
+        return 1;
+    }
 
     const int port =
         options.fault == Fault::Refuse
@@ -152,10 +264,16 @@ int main(int argc, char** argv) {
                      options.port);
         return 1;
     }
-    const std::string address = "http://" + std::string(kLoopback) + ":" + std::to_string(port);
+    const std::string address =
+        std::string(secureServer ? "https://" : "http://") + kLoopback + ":" + std::to_string(port);
     std::thread listener([&] {
         if (options.fault != Fault::Refuse) {
             server.listen_after_bind();
+        }
+    });
+    std::thread plainListener([&] {
+        if (options.plainPort != 0) {
+            alsoPlain.listen_after_bind();
         }
     });
     std::mutex stopMutex;
@@ -164,8 +282,7 @@ int main(int argc, char** argv) {
     std::thread watchdog([&] {
         std::unique_lock lock(stopMutex);
         stopped.wait_until(lock, deadline, [&] { return finished; });
-        responder.Stop();
-        server.stop();
+        stopAll();
     });
 
     int status = 0;
@@ -174,11 +291,12 @@ int main(int argc, char** argv) {
         std::fflush(stdout);
         listener.join();
     } else {
-        status = RunCommand(options.command, address, deadline);
-        responder.Stop();
-        server.stop();
+        status = RunCommand(options.command, options.direct ? "" : address, deadline);
+        stopAll();
         listener.join();
     }
+    alsoPlain.stop();
+    plainListener.join();
     {
         const std::lock_guard lock(stopMutex);
         finished = true;

@@ -7,10 +7,11 @@ namespace {
 
 std::optional<Fault> FaultNamed(const std::string& name) {
     static const std::map<std::string, Fault> kFaults = {
-        {"none", Fault::None},     {"404", Fault::NotFound},  {"500", Fault::ServerError},
-        {"refuse", Fault::Refuse}, {"short", Fault::Short},   {"chunked", Fault::Chunked},
-        {"slow", Fault::Slow},     {"html", Fault::Html},     {"silent", Fault::Silent},
-        {"stall", Fault::Stall},   {"cached", Fault::Cached}, {"redirect", Fault::Redirect},
+        {"none", Fault::None},       {"404", Fault::NotFound},  {"500", Fault::ServerError},
+        {"refuse", Fault::Refuse},   {"short", Fault::Short},   {"chunked", Fault::Chunked},
+        {"slow", Fault::Slow},       {"html", Fault::Html},     {"silent", Fault::Silent},
+        {"stall", Fault::Stall},     {"cached", Fault::Cached}, {"redirect", Fault::Redirect},
+        {"trickle", Fault::Trickle},
     };
     const auto found = kFaults.find(name);
     return found == kFaults.end() ? std::nullopt : std::optional<Fault>(found->second);
@@ -30,6 +31,23 @@ std::optional<std::vector<Fault>> FaultList(const std::string& names) {
         faults.push_back(*fault);
         if (comma == std::string::npos) {
             return faults;
+        }
+        start = comma + 1;
+    }
+}
+
+// "a,b,c": the words between the commas; null when any is empty.
+std::optional<std::vector<std::string>> WordList(const std::string& text) {
+    std::vector<std::string> words;
+    std::size_t start = 0;
+    while (true) {
+        const std::size_t comma = text.find(',', start);
+        words.push_back(text.substr(start, comma - start));
+        if (words.back().empty()) {
+            return std::nullopt;
+        }
+        if (comma == std::string::npos) {
+            return words;
         }
         start = comma + 1;
     }
@@ -76,6 +94,29 @@ std::optional<Options> ParseOptions(const std::vector<std::string>& arguments,
             options.maxSeconds = *number;
         } else if (option == "--max-requests" && (number = Number(value, 1, 1000000))) {
             options.maxRequests = *number;
+        } else if (option == "--http-port" && (number = Number(value, 1, 65535))) {
+            options.plainPort = *number;
+        } else if (option == "--direct" && (value == "yes" || value == "no")) {
+            options.direct = value == "yes";
+        } else if (option == "--certificates") {
+            options.certificatesFolder = value;
+        } else if (option == "--tls") {
+            // "none": plain http, also after an earlier --tls.
+            const std::optional<std::vector<std::string>> names = WordList(value);
+            if (!names) {
+                problem = "--tls needs certificate names separated by commas";
+                return std::nullopt;
+            }
+            options.certificates = value == "none" ? std::vector<std::string>{} : *names;
+        } else if (option == "--serve" && value.find('=') != std::string::npos) {
+            const std::size_t equals = value.find('=');
+            const std::optional<std::vector<std::string>> files =
+                WordList(value.substr(equals + 1));
+            if (!files) {
+                problem = "--serve needs PATH=FILE[,FILE...]";
+                return std::nullopt;
+            }
+            options.servedFiles[value.substr(0, equals)] = *files;
         } else if (option == "--fault" && value.find('=') == std::string::npos) {
             const std::optional<Fault> fault = FaultNamed(value);
             if (!fault) {
@@ -102,6 +143,10 @@ std::optional<Options> ParseOptions(const std::vector<std::string>& arguments,
     }
     if (options.root.empty()) {
         problem = "--root DIR is required";
+        return std::nullopt;
+    }
+    if (!options.certificates.empty() && options.certificatesFolder.empty()) {
+        problem = "--tls needs --certificates DIR";
         return std::nullopt;
     }
     return options;

@@ -18,6 +18,8 @@ constexpr const char* kHtmlErrorPage =
 constexpr std::size_t kSlowPieces = 50;
 constexpr auto kSlowPause = std::chrono::milliseconds(40);
 constexpr auto kHoldPause = std::chrono::milliseconds(20);
+// A trickling body: one byte, then this long before the next, under any silence time-out.
+constexpr auto kTricklePause = std::chrono::seconds(10);
 // A year, in seconds and as an HTTP date from the time of the answer.
 constexpr long kYearSeconds = 31536000;
 
@@ -94,6 +96,16 @@ Fault Responder::FaultFor(const std::string& path) {
     return turns[requestsByPath_[path]++ % turns.size()];
 }
 
+std::string Responder::FileFor(const std::string& path) {
+    const auto found = options_.servedFiles.find(path);
+    if (found == options_.servedFiles.end()) {
+        return path;
+    }
+    const std::lock_guard lock(mutex_);
+    const std::vector<std::string>& turns = found->second;
+    return turns[servedByPath_[path]++ % turns.size()];
+}
+
 void Responder::Answer(const httplib::Request& request, httplib::Response& response) {
     // cpp-httplib keeps the query apart; the path of a proxy request still names the host.
     const std::string path = PathOfTarget(request.path);
@@ -117,7 +129,7 @@ void Responder::Answer(const httplib::Request& request, httplib::Response& respo
         response.set_content(kHtmlErrorPage, "text/html");
         return;
     }
-    const std::optional<std::string> file = FileBelowRoot(options_.root, path);
+    const std::optional<std::string> file = FileBelowRoot(options_.root, FileFor(path));
     const std::optional<std::string> body = file ? ReadWhole(*file) : std::nullopt;
     if (!body) {
         response.status = 404;
@@ -178,6 +190,21 @@ void Responder::Answer(const httplib::Request& request, httplib::Response& respo
                         std::this_thread::sleep_for(kHoldPause);
                     }
                     return false;
+                });
+            break;
+        case Fault::Trickle:
+            // The whole length is announced, then one byte at a time with a pause after each,
+            // until the body is sent or the server stops.
+            response.set_content_provider(
+                bytes->size(), type,
+                [this, bytes](std::size_t offset, std::size_t /*length*/, httplib::DataSink& sink) {
+                    sink.write(bytes->data() + offset, 1);
+                    const auto next = std::chrono::steady_clock::now() + kTricklePause;
+                    while (!stopping_ && sink.is_writable() &&
+                           std::chrono::steady_clock::now() < next) {
+                        std::this_thread::sleep_for(kHoldPause);
+                    }
+                    return !stopping_;
                 });
             break;
         case Fault::Cached:

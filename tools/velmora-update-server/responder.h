@@ -34,10 +34,13 @@ private:
     void WaitForStop() const;
     // The path's next fault in turn, or the global one.
     Fault FaultFor(const std::string& path);
+    // The path's next file in turn, or the path itself.
+    std::string FileFor(const std::string& path);
 
     const Options& options_;
     std::mutex mutex_;
     std::map<std::string, std::size_t> requestsByPath_;
+    std::map<std::string, std::size_t> servedByPath_;
     std::atomic<bool> stopping_{false};
 };
 

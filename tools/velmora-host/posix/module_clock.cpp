@@ -1,9 +1,12 @@
 // The runner defines and exports time() itself: the dynamic linker finds it before the C
-// library's, so every module (and the host) reads the day set by --date.
+// library's. Calls from a module's own code (an .apx file) read the day set by --date, as on
+// Windows, where only the modules' imports are redirected; the system's libraries the modules
+// use (the TLS library checking a certificate's dates, for one) read the real time.
 #include <dlfcn.h>
 
 #include <atomic>
 #include <ctime>
+#include <string_view>
 
 #include "tools/velmora-host/module_clock.h"
 #include "tools/velmora-host/module_clock_shift.h"
@@ -11,6 +14,15 @@
 namespace {
 
 std::atomic<std::time_t> shift{0};
+
+bool CalledFromModule(const void* caller) {
+    Dl_info info{};
+    if (dladdr(caller, &info) == 0 || info.dli_fname == nullptr) {
+        return false;
+    }
+    const std::string_view file = info.dli_fname;
+    return file.ends_with(".apx");
+}
 
 std::time_t RealTime() {
     using Time = std::time_t (*)(std::time_t*);
@@ -21,7 +33,8 @@ std::time_t RealTime() {
 }  // namespace
 
 extern "C" __attribute__((visibility("default"))) std::time_t time(std::time_t* result) noexcept {
-    const std::time_t now = RealTime() + shift.load();
+    const std::time_t now =
+        RealTime() + (CalledFromModule(__builtin_return_address(0)) ? shift.load() : 0);
     if (result != nullptr) {
         *result = now;
     }

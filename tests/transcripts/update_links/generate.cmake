@@ -1,0 +1,15 @@
+# Catalogues whose message of the day ends in a link written as a hostile or careless catalogue
+# might write it, one for each check of the session.
+function(links_catalogue name link_lines)
+  file(WRITE "${WORK}/server-root/links/${name}.txt" "MESSAGE\n# The ${name} link:\n${link_lines}\n")
+endfunction()
+string(ASCII 27 escape)
+string(REPEAT "a" 600000 long_path)
+links_catalogue(quotes "# http://evil.example/a\" --new-window \"file:///C:/x y")
+links_catalogue(blanks "# See http://www.velmora.example/news.html for the news.")
+links_catalogue(line-break "# http://www.velmora.example/a\n# file:///etc/passwd")
+links_catalogue(control "# http://www.velmora.example/b${escape}]8;;file:///etc/passwd")
+links_catalogue(backslash "# http://www.velmora.example\\..\\..\\C:\\evil.exe")
+links_catalogue(long "# http://www.velmora.example/${long_path}")
+links_catalogue(secure "# https://www.velmora.example/news.html")
+links_catalogue(no-host "# http:///etc/passwd")
