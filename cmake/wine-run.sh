@@ -12,7 +12,9 @@ if [ "$1" = --prefix ]; then
 fi
 build_dir=$(cd "$(dirname "$1")/.." && pwd)
 export WINEPREFIX="${VELMORA_WINEPREFIX:-$build_dir/wineprefix}"
-export WINEDEBUG=-all
+# Wine's own error messages ("NNNN:err:...") say why a program failed under it: they are shown
+# only then, so that a program that succeeds writes what it wrote and nothing else.
+export WINEDEBUG=-all,err+all
 export WINEDLLOVERRIDES="mscoree,mshtml="
 wine=/usr/lib/wine/wine64
 "$(dirname "$0")/wine-session.sh" prefix "$build_dir"
@@ -41,7 +43,11 @@ else
   "$wine" "$@" >"$output" 2>"$errors" || status=$?
   cat "$output"
 fi
-cat "$errors" >&2
+if [ "$status" -eq 0 ]; then
+  grep -a -v -E '^[0-9a-f]{4}:err:' "$errors" >&2 || true
+else
+  cat "$errors" >&2
+fi
 # A program that ends before it writes anything leaves ctest nothing to show: say how it ended.
 # Wine passes on the lowest byte of a Windows exit code (of an exception code such as 0xC0000005
 # too: 5); above 128 it may also be a signal that ended Wine.
