@@ -23,6 +23,7 @@
 
 #include "host/dialog_control.h"
 #include "host/host_control.h"
+#include "settings/settings_file_names.h"
 
 namespace {
 
@@ -359,8 +360,8 @@ int main(int argc, char** argv) {
     const std::string ownSettingsAtLimits = SettingsAtTheLimits("$AutoUpdate: 1\r\n");
     const std::string tinyRecords = TinySettingsRecords();
     const auto withSettings = [&](const std::string& suite, const std::string& own) {
-        WriteFile(userFolder / "TarnPlugins.cfg", suite);
-        WriteFile(userFolder / "Velmora_160.cfg", own);
+        WriteFile(userFolder / kSuiteSettingsFileName, suite);
+        WriteFile(userFolder / kHubSettingsFileName, own);
     };
     std::vector<double> emptyLoads, hubLoads, limitLoads, tinyLoads;
     TimeLoad(options.empty);

@@ -12,7 +12,7 @@
 namespace {
 
 constexpr short kGeneralStrings = 32710;
-constexpr short kEnglish = 1;
+using languages::kEnglish;
 constexpr short kFirstWithoutOverrides = 32710;
 constexpr short kErrorText = 10;
 constexpr short kWarningText = 14;

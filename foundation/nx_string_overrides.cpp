@@ -13,7 +13,7 @@
 
 namespace {
 
-constexpr short kEnglish = 1;
+using languages::kEnglish;
 constexpr int kLibraryPartType = 1;
 constexpr std::size_t kWorkAreaSize = 512;
 constexpr int kOverrideTextSize = 500;

@@ -9,29 +9,6 @@
 
 namespace {
 
-struct MemberRow {
-    const char* tableName;
-    std::uint32_t localId;
-    const char* launchCode;   // three letters for the tool, a digit for its edition
-    const char* versionCode;  // "V", the first and one other letter of the launch code, the digit
-};
-
-// The suite's tools in the order of the palette. The two editions of the facade tool (rows 6
-// and 19) are one module identity told apart by their codes.
-constexpr MemberRow kMembers[kMemberCount] = {
-    {"StairMaker", 201, "STM1", "VST1"},      {"RoofBuilder", 202, "RFB1", "VRF1"},
-    {"RailMaker", 203, "RLM1", "VRL1"},       {"WindowMaker", 204, "WNM1", "VWN1"},
-    {"DoorMaker", 205, "DRM1", "VDR1"},       {"TerrainModeler", 206, "TRM1", "VTM1"},
-    {"FacadeComposer", 207, "FCC1", "VFC1"},  {"KitchenPlanner", 208, "KTP1", "VKP1"},
-    {"BathPlanner", 209, "BTP1", "VBT1"},     {"FurnitureMaker", 210, "FRM1", "VFR1"},
-    {"RoomBook", 211, "RMB1", "VRB1"},        {"AreaCalc", 212, "ARC1", "VAR1"},
-    {"TileLayout", 213, "TLL1", "VTL1"},      {"CeilingMaker", 214, "CLM1", "VCL1"},
-    {"BeamFramer", 215, "BMF1", "VBF1"},      {"PlantPlanner", 216, "PLP1", "VPL1"},
-    {"SectionDetailer", 217, "SCD1", "VSC1"}, {"DimensionAssist", 218, "DMA1", "VDM1"},
-    {"ParkingLayout", 219, "PKL1", "VPK1"},   {"FacadeComposer 2", 207, "FCC2", "VFC2"},
-    {"SunStudy", 220, "SNS1", "VSN1"},
-};
-
 constexpr GSType kBlankCode = 0x20202020;
 constexpr std::uint32_t kBlankId = 0x20202020;
 constexpr short kMissingAddonTitle = 1;
@@ -57,16 +34,16 @@ API_ModulID ModuleId(int index) {
 
 std::uint64_t MemberIdentity(int index) {
     const std::uint32_t developer = InTable(index) ? resource_ids::kSuiteDeveloperId : kBlankId;
-    const std::uint32_t local = InTable(index) ? kMembers[index].localId : kBlankId;
+    const std::uint32_t local = InTable(index) ? kMemberRows[index].localId : kBlankId;
     return static_cast<std::uint64_t>(local) << 32 | developer;
 }
 
 GSType MemberLaunchCode(int index) {
-    return InTable(index) ? Code(kMembers[index].launchCode) : kBlankCode;
+    return InTable(index) ? Code(kMemberRows[index].launchCode) : kBlankCode;
 }
 
 GSType MemberVersionCode(int index) {
-    return InTable(index) ? Code(kMembers[index].versionCode) : kBlankCode;
+    return InTable(index) ? Code(kMemberRows[index].versionCode) : kBlankCode;
 }
 
 GSType MemberLanguageCode(int index) {
@@ -78,12 +55,12 @@ GSType MemberLanguageCode(int index) {
 }
 
 const char* MemberTableName(int index) {
-    return InTable(index) ? kMembers[index].tableName : nullptr;
+    return InTable(index) ? kMemberRows[index].tableName : nullptr;
 }
 
 int MemberIndexByName(const char* tableName) {
     for (int index = 0; index < kMemberCount; ++index) {
-        if (tableName != nullptr && std::strcmp(kMembers[index].tableName, tableName) == 0) {
+        if (tableName != nullptr && std::strcmp(kMemberRows[index].tableName, tableName) == 0) {
             return index;
         }
     }

@@ -1,13 +1,13 @@
-// The suite's member tools: a fixed table of 21 rows, and the commands the hub sends them through
-// the host. The hub never links to a member; it addresses each by its identity and a command code.
+// The suite's member tools: a fixed table (resources/members.md, generated into
+// members/member_table.h), and the commands the hub sends them through the host. The hub never
+// links to a member; it addresses each by its identity and a command code.
 #pragma once
 
 #include <cstdint>
 
 #include "acapi/ac_types.h"
 #include "foundation/nx_addon_version.h"
-
-constexpr int kMemberCount = 21;
+#include "members/member_table.h"
 
 // The developer ID in the low 32 bits, the local ID in the high 32 bits; an index outside the
 // table gives four blanks in each half.

@@ -12,9 +12,8 @@ namespace {
 using resource_ids::kMenuItemStrings;
 using resource_ids::kMenuStrings;
 
-constexpr short kMenuLanguages = 7;
-constexpr short kJapanese = 5;
-constexpr short kEnglish = 1;
+using languages::kEnglish;
+using languages::kJapanese;
 
 struct ItemText {
     std::int32_t item;
@@ -24,7 +23,7 @@ struct ItemText {
 constexpr ItemText kItemTexts[] = {{1, 0}, {2, 3}, {3, 4}, {4, 5}, {5, 6}, {7, 7}, {8, 8}, {9, 9}};
 
 void SetItemTexts(GSType request, short textList, short paletteText) {
-    for (short menu = 0; menu < kMenuLanguages; ++menu) {
+    for (short menu = 0; menu < languages::kCount; ++menu) {
         for (const ItemText& entry : kItemTexts) {
             API_MenuItemRef ref{static_cast<GSResID>(kMenuStrings + menu), entry.item};
             NX_String text = NX_GetString(textList, entry.text == 0 ? paletteText : entry.text);

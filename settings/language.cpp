@@ -4,10 +4,9 @@
 
 namespace {
 
-constexpr std::int16_t kEnglish = 1;
-constexpr std::int16_t kLanguageCount = 7;
-constexpr const char* kLanguageCodes[kLanguageCount] = {"ita", "int", "fra", "ger",
-                                                        "spa", "jap", "nor"};
+using languages::kEnglish;
+constexpr const char* kLanguageCodes[languages::kCount] = {"ita", "int", "fra", "ger",
+                                                           "spa", "jap", "nor"};
 constexpr const char* kEnabledExtraLanguages = "jap nor";
 constexpr const char* kLanguageKey = "Language";
 
@@ -24,7 +23,7 @@ bool LoadLanguage(bool reload) {
     }
     // A value without digits reads as -1 in 16 bits; like any other index out of range it
     // stands for the default.
-    if (LanguageIndex < 0 || LanguageIndex >= kLanguageCount) {
+    if (LanguageIndex < 0 || LanguageIndex >= languages::kCount) {
         LanguageIndex = kEnglish;
     }
     CheckLanguageEnabled();
@@ -38,7 +37,7 @@ void SaveLanguage() {
 
 void CheckLanguageEnabled() {
     if (LanguageIndex >= 5 &&
-        (LanguageIndex >= kLanguageCount ||
+        (LanguageIndex >= languages::kCount ||
          NX_String(kEnabledExtraLanguages).FindNoCase(kLanguageCodes[LanguageIndex], 0) < 0)) {
         LanguageIndex = kEnglish;
     }

@@ -13,7 +13,6 @@ using resource_ids::kLanguageDialog;
 using resource_ids::kLanguageLabelIcons;
 
 enum Item : short { kOk = 1, kCancel = 2, kLanguageList = 3, kRestartNote = 6 };
-constexpr short kLanguageCount = 7;
 constexpr short kDialogWidth = 483;
 constexpr short kDialogHeight = 282;
 constexpr short kOkText = 64;
@@ -40,7 +39,7 @@ void FillLanguageList(short dialog) {
     DGListSetItemHeight(dialog, kLanguageList, 30);
     DGDisableNormalUpdate(dialog, kLanguageList);
     DGListDeleteItem(dialog, kLanguageList, DG_ALL_ITEMS);
-    for (short row = 1; row <= kLanguageCount; ++row) {
+    for (short row = 1; row <= languages::kCount; ++row) {
         DGListInsertItem(dialog, kLanguageList, DG_LIST_BOTTOM);
         DGListSetTabItemText(dialog, kLanguageList, row, 1, GS::UniString(""));
         DGListSetTabItemIcon(
@@ -55,7 +54,8 @@ void FillLanguageList(short dialog) {
 // The selected row's language; the current one while no row is selected.
 std::int16_t SelectedLanguage(short dialog) {
     const short row = DGListGetSelected(dialog, kLanguageList, 0);
-    return row >= 1 && row <= kLanguageCount ? static_cast<std::int16_t>(row - 1) : LanguageIndex;
+    return row >= 1 && row <= languages::kCount ? static_cast<std::int16_t>(row - 1)
+                                                : LanguageIndex;
 }
 
 short LanguageDialogCallback(short message, short dialog, short item, DGUserData userData,

@@ -8,6 +8,7 @@
 #include "foundation/nx_files.h"
 #include "foundation/nx_list.h"
 #include "foundation/nx_location.h"
+#include "settings/settings_file_names.h"
 #include "settings/settings_format.h"
 
 namespace {
@@ -30,7 +31,7 @@ Store& StoreOf(SettingsStore store) {
 }
 
 const char* FileNameOf(SettingsStore store) {
-    return store == VersionStore ? "Velmora_160.cfg" : "TarnPlugins.cfg";
+    return store == VersionStore ? kHubSettingsFileName : kSuiteSettingsFileName;
 }
 
 // A working buffer from the host's array allocator.

@@ -7,8 +7,7 @@
 #include "foundation/nx_location.h"
 #include "foundation/nx_string.h"
 
-// "TarnPlugins.cfg", shared by the whole suite ("Language"), and "Velmora_160.cfg" ("AutoUpdate",
-// "LastUpdateCheck_160").
+// The suite's file and the hub's own (settings/settings_file_names.h).
 enum SettingsStore : std::int32_t { FamilyStore = 0, VersionStore = 1 };
 
 // The store's file in the settings folder, exact; the host's error or 0.

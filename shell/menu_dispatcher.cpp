@@ -35,8 +35,6 @@ GSErrCode MenuHandler(const API_MenuParams* params) {
     return DispatchMenuCommand(static_cast<short>(kMenuStrings + Offset), params->menuItemRef);
 }
 
-constexpr short kMenuLanguages = 7;
-
 // One handler per language's menu list, in list order; a braced list is built in its order.
 template <short... Offsets>
 constexpr std::array<APIMenuCommandProc, sizeof...(Offsets)> MakeMenuHandlers(
@@ -44,7 +42,7 @@ constexpr std::array<APIMenuCommandProc, sizeof...(Offsets)> MakeMenuHandlers(
     return {&MenuHandler<Offsets>...};
 }
 constexpr auto kMenuHandlers =
-    MakeMenuHandlers(std::make_integer_sequence<short, kMenuLanguages>());
+    MakeMenuHandlers(std::make_integer_sequence<short, languages::kCount>());
 
 // The automatic update check waits for the first command of the module's menu, so that loading
 // the host never waits for the network.
@@ -59,7 +57,7 @@ void MarkStartupWorkPending() {
 // Every list gets its handler even after one installation failed; the results are combined.
 GSErrCode InstallMenuHandlers() {
     GSErrCode combined = NoError;
-    for (short offset = 0; offset < kMenuLanguages; ++offset) {
+    for (short offset = 0; offset < languages::kCount; ++offset) {
         combined |=
             HostInterface::InstallMenuHandler(static_cast<GSResID>(kMenuStrings + offset),
                                               kMenuHandlers[static_cast<std::size_t>(offset)]);

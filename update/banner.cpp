@@ -6,13 +6,13 @@
 #include "foundation/nx_location.h"
 #include "update/banner_picture.h"
 #include "update/download_engine.h"
+#include "update/download_file_names.h"
 #include "update/main_thread_handoff.h"
 #include "update/update_dialog.h"
 #include "update/update_host.h"
 
 namespace {
 
-constexpr const char* kBannerLocalName = "__banner__.jpg";
 constexpr const char* kBannerPath = "/update_plugins/banner.jpg";
 // A banner is a few hundred kilobytes; more is a broken or hostile server.
 constexpr long long kMaxBannerBytes = 8LL << 20;
@@ -26,7 +26,7 @@ bool GetBannerFile(NX_Location& file) {
     if (GetSettingsFolder(folder) != NoError) {
         return false;
     }
-    file = folder.Join(kBannerLocalName);
+    file = folder.Join(kBannerFileName);
     return true;
 }
 

@@ -13,6 +13,7 @@
 #include "platform/thread_start.h"
 #include "platform/url_download.h"
 #include "platform/utf8_path.h"
+#include "update/download_file_names.h"
 
 namespace {
 
@@ -71,16 +72,17 @@ private:
 };
 
 // A name beside the target for the data in transit: the target's name, a random part and
-// ".download". The platform makes it by an exclusive create, so a name that anything already has
-// (a user's file, a link, a pipe) is never opened; another random part is tried then.
+// kPartialFileEnding. The platform makes it by an exclusive create, so a name that anything already
+// has (a user's file, a link, a pipe) is never opened; another random part is tried then.
 constexpr int kPartialNameTries = 8;
 
 NX_Location PartialPlace(const NX_Location& target) {
     static std::mutex mutex;
     static std::random_device source;
     const std::lock_guard lock(mutex);
-    const NX_String name = GetFileName(target.GetPath()) +
-                           NX_String::Format(".%08x.download", static_cast<unsigned>(source()));
+    const NX_String name =
+        GetFileName(target.GetPath()) +
+        NX_String::Format(".%08x%s", static_cast<unsigned>(source()), kPartialFileEnding);
     return target.Folder().Join(name.GetText());
 }
 

@@ -12,6 +12,7 @@
 #include "settings/settings_store.h"
 #include "update/banner.h"
 #include "update/download_engine.h"
+#include "update/download_file_names.h"
 #include "update/main_thread_handoff.h"
 #include "update/update_dialog.h"
 #include "update/update_host.h"
@@ -20,7 +21,6 @@
 
 namespace {
 
-constexpr const char* kVersionsLocalName = "__updnx__.tmp";
 constexpr std::int32_t kAutomaticInterval = 1209600;  // 14 days
 constexpr short kNoConnectionText = 33;
 constexpr short kConnectingText = 38;
@@ -92,7 +92,7 @@ bool RunUpdateCheck(bool manual) {
     // Set before the thread runs, which may clear it.
     versionsDownloadRunning = true;
     if (DownloadFileAsync(NX_String(kUpdateHost) + kVersionsFilePath,
-                          folder.Join(kVersionsLocalName), &OnVersionsDownloaded, nullptr,
+                          folder.Join(kCatalogueFileName), &OnVersionsDownloaded, nullptr,
                           kMaxVersionsFileBytes)) {
         SetSettingNumber(VersionStore, key, Now(), true);
         SaveSettings(VersionStore);

@@ -13,12 +13,12 @@
 #include "foundation/nx_location.h"
 #include "foundation/nx_string_buffer.h"
 #include "foundation/nx_utf8.h"
+#include "update/download_file_names.h"
 #include "update/update_host.h"
 #include "update/web_link.h"
 
 namespace {
 
-constexpr const char* kVersionsFileName = "__updnx__.tmp";
 constexpr const char* kMessageStart = "MESSAGE";
 
 bool IsBlank(char c) {
@@ -396,7 +396,7 @@ bool ReadVersionsFile(NX_List<NX_AddonUpdate_Message>& messages,
     }
     OpenedFile opened;
     IO::File*& file = opened.file;
-    if (OpenFile(file, folder.Join(kVersionsFileName), 0) != 0) {
+    if (OpenFile(file, folder.Join(kCatalogueFileName), 0) != 0) {
         return false;
     }
     std::string bytes;

@@ -25,6 +25,7 @@
 #include "platform/native_path.h"
 #include "shell/host_interface.h"
 #include "update/download_engine.h"
+#include "update/download_file_names.h"
 #include "update/update_host.h"
 
 namespace {
@@ -174,14 +175,12 @@ struct Setup {
         if (mkdtemp(folder) == nullptr) {
             std::abort();
         }
-        target = std::filesystem::path(folder) / "__updnx__.tmp";
-        partial = target.string() + ".download";
+        target = std::filesystem::path(folder) / kCatalogueFileName;
         location = platform::LocationTextFromNativePath(target.string());
     }
 
     AnswerServer server;
     std::filesystem::path target;
-    std::filesystem::path partial;
     std::string location;
 };
 
@@ -209,8 +208,11 @@ void DownloadOnce(Setup& setup, const std::string& answer, std::int64_t cap) {
     if (setup.server.Connections() > kMaxConnections) {
         __builtin_trap();
     }
-    if (std::filesystem::exists(setup.partial)) {
-        __builtin_trap();
+    // No data in transit outlives its download.
+    for (const auto& entry : std::filesystem::directory_iterator(setup.target.parent_path())) {
+        if (entry.path().filename().string().ends_with(kPartialFileEnding)) {
+            __builtin_trap();
+        }
     }
     if (state != kDownloadDone) {
         if (std::filesystem::exists(setup.target) || state == kDownloadCancelled) {

@@ -19,6 +19,7 @@
 #include "platform/image_header.h"
 #include "platform/native_path.h"
 #include "shell/host_interface.h"
+#include "update/download_file_names.h"
 
 namespace {
 
@@ -34,7 +35,7 @@ void Prepare() {
     if (mkdtemp(folder) == nullptr) {
         std::abort();
     }
-    bannerFile = std::string(folder) + "/__banner__.jpg";
+    bannerFile = std::string(folder) + "/" + kBannerFileName;
     bannerLocation = platform::LocationTextFromNativePath(bannerFile);
 }
 

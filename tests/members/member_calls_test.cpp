@@ -67,11 +67,11 @@ TEST_F(MemberCallsTest, NoCallIsSilent) {
     LaunchMember(0);
     EXPECT_TRUE(SendLanguageCommand(3));
     NX_AddonUpdate_AddonVerLibVer area;
-    EXPECT_TRUE(GetMemberVersion(20, area));
+    EXPECT_TRUE(GetMemberVersion(kMemberCount - 1, area));
     ASSERT_EQ(called.size(), 3U);
     EXPECT_EQ(called[0].code, MemberLaunchCode(0));
     EXPECT_EQ(called[1].code, MemberLanguageCode(3));
-    EXPECT_EQ(called[2].code, MemberVersionCode(20));
+    EXPECT_EQ(called[2].code, MemberVersionCode(kMemberCount - 1));
     for (const Call& call : called) {
         EXPECT_FALSE(call.silent);
     }
@@ -93,7 +93,7 @@ TEST_F(MemberCallsTest, TheVersionAreaArrivesCleared) {
 }
 
 TEST_F(MemberCallsTest, ARowPastTheTableIsAMissingTool) {
-    for (const int index : {21, 22}) {
+    for (const int index : {kMemberCount, kMemberCount + 1}) {
         LaunchMember(index);
     }
     EXPECT_EQ(tested, (std::vector<GSType>{kBlankCode, kBlankCode}));

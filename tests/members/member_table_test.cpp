@@ -50,13 +50,13 @@ TEST(MemberTable, AllShareTheHubsDeveloperAndOnlyTheTwoEditionsShareALocalId) {
         EXPECT_NE(static_cast<std::uint32_t>(identity >> 32), resource_ids::kHubLocalId);
         ++rowsOfLocalId[static_cast<std::uint32_t>(identity >> 32)];
     }
-    EXPECT_EQ(rowsOfLocalId.size(), 20U);
+    EXPECT_EQ(rowsOfLocalId.size(), static_cast<std::size_t>(kMemberCount - 1));
     EXPECT_EQ(MemberIdentity(6), MemberIdentity(19));
     EXPECT_NE(MemberLaunchCode(6), MemberLaunchCode(19));
 }
 
 TEST(MemberTable, RowsOutsideTheTableAreBlank) {
-    for (const int index : {-1, 21, 1000}) {
+    for (const int index : {-1, kMemberCount, 1000}) {
         EXPECT_EQ(MemberLaunchCode(index), 0x20202020);
         EXPECT_EQ(MemberVersionCode(index), 0x20202020);
         EXPECT_EQ(MemberLanguageCode(index), 0x20202020);

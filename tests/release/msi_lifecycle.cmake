@@ -43,14 +43,23 @@ set(ENV{WINEDLLOVERRIDES} "mscoree,mshtml=")
 # A prefix of the last run may still have its server: end it, then start from a new prefix.
 execute_process(COMMAND /usr/lib/wine/wineserver -k ERROR_QUIET)
 file(REMOVE_RECURSE "${PACKAGE_PREFIX}")
-execute_process(COMMAND ${wine} wineboot --init OUTPUT_QUIET ERROR_QUIET TIMEOUT 180)
+# One Wine session lasts the case: one that Wine ends by itself between two msiexec runs would
+# end the next one with status 1 and no word (cmake/wine-session.sh). What Wine starts writes to
+# files, never to a pipe of this script's, which a session's background programs would hold open.
+file(MAKE_DIRECTORY "${PACKAGE_PREFIX}")
+execute_process(COMMAND /usr/lib/wine/wineserver -p60
+                INPUT_FILE /dev/null OUTPUT_FILE /dev/null ERROR_FILE /dev/null)
+execute_process(COMMAND ${wine} wineboot --init TIMEOUT 180
+                INPUT_FILE /dev/null OUTPUT_FILE /dev/null ERROR_FILE /dev/null)
 
-# msiexec <arguments> /qn; any status but 0 fails the case.
+# msiexec <arguments> /qn; any status but 0 fails the case, showing what Wine said.
 function(msiexec)
-  execute_process(COMMAND ${wine} msiexec ${ARGN} /qn RESULT_VARIABLE status
-                  OUTPUT_QUIET ERROR_QUIET TIMEOUT 120)
+  set(log "${WORK}/msiexec.log")
+  execute_process(COMMAND ${wine} msiexec ${ARGN} /qn RESULT_VARIABLE status TIMEOUT 120
+                  INPUT_FILE /dev/null OUTPUT_FILE "${log}" ERROR_FILE "${log}")
   if(NOT status EQUAL 0)
-    message(FATAL_ERROR "msiexec ${ARGN} /qn ended with ${status}")
+    file(READ "${log}" said)
+    message(FATAL_ERROR "msiexec ${ARGN} /qn ended with ${status}:\n${said}")
   endif()
 endfunction()
 

@@ -1,15 +1,18 @@
 // The hub's string lists as the host reads them: each family with its number of texts in every
 // language it is stored for, the code page that the fetch expects, the Norwegian menus in
-// English, and the texts that the code asks for by number.
+// English, the member names of the member table, and the texts that the code asks for by number.
 #include <gtest/gtest.h>
 
 #include <algorithm>
 #include <array>
+#include <sstream>
 #include <string>
 #include <vector>
 
 #include "acapi/rs.h"
+#include "foundation/nx_language_index.h"
 #include "foundation/nx_utf8.h"
+#include "members/member_table.h"
 #include "resources/resource_ids.h"
 #include "tests/resources/carried_resources.h"
 
@@ -17,9 +20,9 @@ namespace {
 
 using namespace resource_ids;
 
-constexpr int kLanguageCount = 7;
-constexpr int kEnglish = 1;
-constexpr int kJapanese = 5;
+using languages::kEnglish;
+using languages::kJapanese;
+constexpr int kLanguageCount = languages::kCount;
 constexpr int kNorwegian = 6;
 
 std::string Trace(GSResID list, std::int32_t index = 0) {
@@ -33,7 +36,7 @@ struct Family {
 };
 
 constexpr Family kFamilies[] = {
-    {kMenuStrings, 7, 10},   {kMenuItemStrings, 7, 9}, {kMemberNameStrings, 5, 21},
+    {kMenuStrings, 7, 10},   {kMenuItemStrings, 7, 9}, {kMemberNameStrings, 5, kMemberCount},
     {kUpdateStrings, 5, 24}, {kErrorStrings, 5, 4},    {kGeneralStrings, 6, 78},
 };
 
@@ -149,6 +152,17 @@ TEST(StringLists, EnglishMenuItemTexts) {
         "Software License",
     };
     EXPECT_EQ(carried::Texts(static_cast<GSResID>(kMenuItemStrings + kEnglish)), expected);
+}
+
+// The English display names of resources/members.md, row by row: a name changed in one place
+// only, or a row added without its name, shows here.
+TEST(StringLists, EnglishMemberNamesAreTheMemberTables) {
+    std::vector<std::string> expected;
+    std::istringstream column(VELMORA_MEMBER_ENGLISH_NAMES);
+    for (std::string name; std::getline(column, name, '|');) {
+        expected.push_back(name);
+    }
+    EXPECT_EQ(carried::Texts(static_cast<GSResID>(kMemberNameStrings + kEnglish)), expected);
 }
 
 struct Text {

@@ -37,6 +37,11 @@ if(NOT result EQUAL 0)
   message(FATAL_ERROR "velmora-host ended with ${result}: ${errors}; see ${WORK}/transcript.txt")
 endif()
 
+foreach(picture IN LISTS pictures ITEMS language-again.png)
+  if(NOT EXISTS "${WORK}/user/${picture}")
+    message(FATAL_ERROR "the session drew no ${picture}: see ${WORK}/transcript.txt")
+  endif()
+endforeach()
 execute_process(
   COMMAND ${CMAKE_COMMAND} -E compare_files "${WORK}/user/language.png"
           "${WORK}/user/language-again.png"

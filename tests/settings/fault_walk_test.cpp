@@ -19,6 +19,7 @@
 
 #include "host/dialog_control.h"
 #include "host/host_control.h"
+#include "settings/settings_file_names.h"
 #include "tests/support/scratch_folder.h"
 
 namespace {
@@ -36,7 +37,7 @@ constexpr short kOkButton = 1;
 constexpr short kSaveAsTextButton = 23;
 
 // The files the session replaces, seeded with older contents.
-const std::vector<std::string> kWrittenFiles = {"TarnPlugins.cfg", "Velmora_160.cfg",
+const std::vector<std::string> kWrittenFiles = {kSuiteSettingsFileName, kHubSettingsFileName,
                                                 "versions.txt"};
 
 // A settings record as the module stores it: every byte with its two halves exchanged.

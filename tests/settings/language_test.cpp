@@ -8,6 +8,7 @@
 #include <string>
 
 #include "host/host_control.h"
+#include "settings/settings_file_names.h"
 #include "settings/settings_store.h"
 #include "tests/support/scratch_folder.h"
 
@@ -28,10 +29,10 @@ class LanguageTest : public ::testing::Test {
 protected:
     void SetUp() override { host::SetUserFolder(scratch.Utf8()); }
     void StoreFile(const std::string& plain) const {
-        std::ofstream(folder / "TarnPlugins.cfg", std::ios::binary) << Scrambled(plain);
+        std::ofstream(folder / kSuiteSettingsFileName, std::ios::binary) << Scrambled(plain);
     }
     std::string FileBytes() const {
-        std::ifstream in(folder / "TarnPlugins.cfg", std::ios::binary);
+        std::ifstream in(folder / kSuiteSettingsFileName, std::ios::binary);
         return {std::istreambuf_iterator<char>(in), {}};
     }
     ScratchFolder scratch;
@@ -58,7 +59,7 @@ TEST_F(LanguageTest, StoredValueBecomesTheIndexOrTheDefault) {
         {"damaged", 1},
     };
     for (const Case& c : cases) {
-        fs::remove(folder / "TarnPlugins.cfg");
+        fs::remove(folder / kSuiteSettingsFileName);
         if (c.file != nullptr) {
             StoreFile(c.file);
         }

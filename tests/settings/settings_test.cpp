@@ -8,6 +8,7 @@
 #include <string>
 
 #include "host/host_control.h"
+#include "settings/settings_file_names.h"
 #include "settings/settings_format.h"
 #include "tests/support/scratch_folder.h"
 
@@ -43,7 +44,7 @@ protected:
     }
 
     fs::path File(SettingsStore store) const {
-        return folder / (store == FamilyStore ? "TarnPlugins.cfg" : "Velmora_160.cfg");
+        return folder / (store == FamilyStore ? kSuiteSettingsFileName : kHubSettingsFileName);
     }
     static std::string Expected(const char* name) {
         return ReadBytes(fs::path(VELMORA_SETTINGS_DATA) / name);

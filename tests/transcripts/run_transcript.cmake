@@ -3,10 +3,17 @@
 # add-ons folder or, for the demo member tools, its members folder), then velmora-host with the
 # case's script and options. The transcript must equal "expected.txt", and every file of
 # "expected-user" must equal the file of that name left in the user folder, byte for byte.
+# SERVER_OPTIONS, when given, are the update server's options for this run in place of
+# "server.txt" (one line of the case's "runs.txt", see CMakeLists.txt).
+# With -DUPDATE=ON the run writes "expected.txt", "partner-expected.txt" and the files of
+# "expected-user" anew from what it printed and left, for review before they are committed,
+# instead of comparing them (the update-transcripts target; never a test). Everything else is
+# checked as in a test.
 #
 #   cmake -DRUNNER=<velmora-host> [-DEMULATOR=<wine-run.sh>] -DBUILD_ADDONS=<dir>
 #         -DBUILD_MEMBERS=<dir> -DUPDATE_SERVER=<program> -DUPDATE_ROOT=<dir>
-#         -DCERTIFICATES=<dir> -DCASE=<case folder> -DWORK=<scratch folder> -P run_transcript.cmake
+#         -DCERTIFICATES=<dir> -DCASE=<case folder> -DWORK=<scratch folder>
+#         [-DSERVER_OPTIONS=<options>] [-DUPDATE=ON] -P run_transcript.cmake
 file(REMOVE_RECURSE "${WORK}")
 # "folders.txt": what the folders around the session hold, one line each, paths relative to the
 # scratch folder and in UTF-8 (so that a case can name folders in any script without such names
@@ -45,6 +52,9 @@ foreach(line IN LISTS folder_lines)
     set(user_folder "${WORK}/${CMAKE_MATCH_1}")
   elseif(line MATCHES "^addons (.+)$")
     set(addons_folder "${WORK}/${CMAKE_MATCH_1}")
+  elseif(NOT line MATCHES
+         "^(copy|seed|expect|link|age|owner) [^ ]+ .|^(absent|folder|read-only|shared) .")
+    message(FATAL_ERROR "${CASE}/folders.txt: a line this runner does not know: \"${line}\"")
   endif()
 endforeach()
 file(MAKE_DIRECTORY "${user_folder}")
@@ -82,7 +92,9 @@ if(EXISTS "${CASE}/stored-settings.txt")
   string(TIMESTAMP now "%s" UTC)
   file(STRINGS "${CASE}/stored-settings.txt" records)
   foreach(record IN LISTS records)
-    string(REGEX MATCH "^([^ ]+) ([^ ]+) (.*)$" matched "${record}")
+    if(NOT record MATCHES "^([^ ]+) ([^ ]+) (.*)$")
+      message(FATAL_ERROR "${CASE}/stored-settings.txt: \"${record}\" is not FILE NAME VALUE")
+    endif()
     set(file_name "${CMAKE_MATCH_1}")
     set(setting_name "${CMAKE_MATCH_2}")
     set(value "${CMAKE_MATCH_3}")
@@ -143,7 +155,9 @@ if(EXISTS "${CASE}/planted.txt")
   file(MAKE_DIRECTORY "${WORK}/outside")
   file(STRINGS "${CASE}/planted.txt" plantings)
   foreach(planting IN LISTS plantings)
-    string(REGEX MATCH "^(fifo|link) (.+)$" matched "${planting}")
+    if(NOT planting MATCHES "^(fifo|link) (.+)$")
+      message(FATAL_ERROR "${CASE}/planted.txt: \"${planting}\" is not \"fifo NAME\" or \"link NAME\"")
+    endif()
     if(CMAKE_MATCH_1 STREQUAL "fifo")
       execute_process(COMMAND mkfifo "${user_folder}/${CMAKE_MATCH_2}" COMMAND_ERROR_IS_FATAL ANY)
       list(APPEND planted_fifos "${CMAKE_MATCH_2}")
@@ -175,9 +189,11 @@ include(${CMAKE_CURRENT_LIST_DIR}/../support/update_network.cmake)
 set(server)
 set(ENV{http_proxy} "http://127.0.0.1:9")
 set(ENV{https_proxy} "http://127.0.0.1:9")
-if(EXISTS "${CASE}/server.txt")
-  file(STRINGS "${CASE}/server.txt" server_options)
-  separate_arguments(server_options UNIX_COMMAND "${server_options}")
+if(EXISTS "${CASE}/server.txt" AND NOT DEFINED SERVER_OPTIONS)
+  file(STRINGS "${CASE}/server.txt" SERVER_OPTIONS)
+endif()
+if(DEFINED SERVER_OPTIONS)
+  separate_arguments(server_options UNIX_COMMAND "${SERVER_OPTIONS}")
   velmora_update_network(server ROOT "${update_root}" WORK "${WORK}" SECONDS 250
                          OPTIONS ${server_options})
 endif()
@@ -217,6 +233,9 @@ else()
 endif()
 velmora_update_network_skipped("${result}" skipped)
 if(server AND skipped)
+  if(UPDATE)
+    message(FATAL_ERROR "${CASE}: its expected files are written anew only as root")
+  endif()
   return()
 endif()
 
@@ -228,42 +247,45 @@ if(EXISTS "${CASE}/status.txt")
 endif()
 set(failed FALSE)
 if(NOT result EQUAL expected_status)
-  message(SEND_ERROR "velmora-host ended with ${result} instead of ${expected_status}: ${errors}")
+  message(SEND_ERROR "velmora-host ended with ${result} instead of ${expected_status}")
   set(failed TRUE)
 endif()
-execute_process(
-  COMMAND ${CMAKE_COMMAND} -E compare_files "${CASE}/expected.txt" "${WORK}/transcript.txt"
-  RESULT_VARIABLE differs)
-if(differs)
-  execute_process(COMMAND diff -u "${CASE}/expected.txt" "${WORK}/transcript.txt"
-                  OUTPUT_VARIABLE difference)
-  message(SEND_ERROR "the transcript differs from expected.txt:\n${difference}")
+if(EXISTS "${CASE}/partner.script" AND NOT partner_result EQUAL 0)
+  message(SEND_ERROR "the partner velmora-host ended with ${partner_result}")
   set(failed TRUE)
 endif()
+# Each expected file of the case beside what the run made. With UPDATE, a run that ended as it
+# should makes them anew; everything after this is checked as in a test.
+set(write_anew FALSE)
+if(UPDATE AND NOT failed)
+  set(write_anew TRUE)
+endif()
+set(pairs "expected.txt|${WORK}/transcript.txt")
 if(EXISTS "${CASE}/partner.script")
-  if(NOT partner_result EQUAL 0)
-    message(SEND_ERROR "the partner velmora-host ended with ${partner_result}: ${errors}")
-    set(failed TRUE)
-  endif()
-  execute_process(
-    COMMAND ${CMAKE_COMMAND} -E compare_files "${CASE}/partner-expected.txt"
-            "${WORK}/partner-transcript.txt"
-    RESULT_VARIABLE differs)
-  if(differs)
-    execute_process(COMMAND diff -u "${CASE}/partner-expected.txt" "${WORK}/partner-transcript.txt"
-                    OUTPUT_VARIABLE difference)
-    message(SEND_ERROR "the partner's transcript differs from partner-expected.txt:\n${difference}")
-    set(failed TRUE)
-  endif()
+  list(APPEND pairs "partner-expected.txt|${WORK}/partner-transcript.txt")
 endif()
 file(GLOB expected_files RELATIVE "${CASE}/expected-user" "${CASE}/expected-user/*")
 foreach(name IN LISTS expected_files)
-  execute_process(
-    COMMAND ${CMAKE_COMMAND} -E compare_files "${CASE}/expected-user/${name}"
-            "${user_folder}/${name}"
-    RESULT_VARIABLE differs)
-  if(differs)
-    message(SEND_ERROR "the user folder's \"${name}\" differs from the expected file")
+  list(APPEND pairs "expected-user/${name}|${user_folder}/${name}")
+endforeach()
+foreach(pair IN LISTS pairs)
+  string(REPLACE "|" ";" pair "${pair}")
+  list(GET pair 0 expected)
+  list(GET pair 1 made)
+  if(NOT EXISTS "${made}")
+    message(SEND_ERROR "the run left no ${made} to compare with ${expected}")
+    set(failed TRUE)
+    continue()
+  endif()
+  execute_process(COMMAND ${CMAKE_COMMAND} -E compare_files "${CASE}/${expected}" "${made}"
+                  RESULT_VARIABLE differs)
+  if(differs AND write_anew)
+    file(COPY_FILE "${made}" "${CASE}/${expected}")
+    message(STATUS "written anew: ${CASE}/${expected}")
+  elseif(differs)
+    execute_process(COMMAND diff -u --text "${CASE}/${expected}" "${made}"
+                    OUTPUT_VARIABLE difference)
+    message(SEND_ERROR "${made} differs from ${expected}:\n${difference}")
     set(failed TRUE)
   endif()
 endforeach()
@@ -274,10 +296,17 @@ if(EXISTS "${CASE}/expected-settings.txt")
   string(TIMESTAMP session_end "%s" UTC)
   file(STRINGS "${CASE}/expected-settings.txt" records)
   foreach(record IN LISTS records)
-    string(REGEX MATCH "^([^ ]+) ([^ ]+) (.*)$" matched "${record}")
+    if(NOT record MATCHES "^([^ ]+) ([^ ]+) (.*)$")
+      message(FATAL_ERROR "${CASE}/expected-settings.txt: \"${record}\" is not FILE NAME VALUE")
+    endif()
     set(file_name "${CMAKE_MATCH_1}")
     set(setting_name "${CMAKE_MATCH_2}")
     set(expected "${CMAKE_MATCH_3}")
+    if(NOT EXISTS "${user_folder}/${file_name}")
+      message(SEND_ERROR "the user folder holds no \"${file_name}\" for \"${setting_name}\"")
+      set(failed TRUE)
+      continue()
+    endif()
     file(READ "${user_folder}/${file_name}" hex HEX)
     velmora_halves_exchanged("${hex}" text)
     string(REGEX MATCH "\\$${setting_name}: ([^\r\n]*)\r\n" found "${text}")
@@ -366,5 +395,13 @@ foreach(line IN LISTS folder_lines)
   endif()
 endforeach()
 if(failed)
+  # What the session said on its error output, and what the update server was asked.
+  if(errors)
+    message("velmora-host's error output:\n${errors}")
+  endif()
+  if(EXISTS "${WORK}/server.log")
+    file(READ "${WORK}/server.log" requests)
+    message("the update server's log:\n${requests}")
+  endif()
   message(FATAL_ERROR "case ${CASE} failed; its output is in ${WORK}")
 endif()

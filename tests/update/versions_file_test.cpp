@@ -9,6 +9,7 @@
 
 #include "host/host_control.h"
 #include "tests/support/scratch_folder.h"
+#include "update/download_file_names.h"
 #include "update/update_host.h"
 #include "update/versions_file.h"
 
@@ -43,7 +44,8 @@ protected:
     void SetUp() override { host::SetUserFolder(scratch.Utf8()); }
 
     void Install(const char* dataFile) const {
-        fs::copy_file(fs::path(VELMORA_VERSIONS_DATA) / dataFile, scratch.Path() / "__updnx__.tmp");
+        fs::copy_file(fs::path(VELMORA_VERSIONS_DATA) / dataFile,
+                      scratch.Path() / kCatalogueFileName);
     }
 
     ScratchFolder scratch;
@@ -131,14 +133,14 @@ TEST_F(VersionsFileTest, NoSettingsFolderReadsNothing) {
     // The catalogue lies where the settings folder was; the host now names a folder that cannot
     // be made, so the reader must not answer as if an empty catalogue had been read.
     Install("catalogue.txt");
-    host::SetUserFolder((scratch.Path() / "__updnx__.tmp" / "settings").string());
+    host::SetUserFolder((scratch.Path() / kCatalogueFileName / "settings").string());
     EXPECT_FALSE(ReadVersionsFile(messages, addons, libraries));
     EXPECT_EQ(addons.GetCount(), 0);
     EXPECT_EQ(messages.GetCount(), 0);
 }
 
 TEST_F(VersionsFileTest, FileLongerThanADownloadIsNotRead) {
-    std::ofstream(scratch.Path() / "__updnx__.tmp", std::ios::binary)
+    std::ofstream(scratch.Path() / kCatalogueFileName, std::ios::binary)
         << std::string(static_cast<std::size_t>(kMaxVersionsFileBytes) + 1, '*');
     EXPECT_FALSE(ReadVersionsFile(messages, addons, libraries));
 }

@@ -2,8 +2,8 @@
 
 #include <cstdio>
 #include <fstream>
-#include <sstream>
 
+#include "members/member_table.h"
 #include "tools/velmora-catalogue/preview_paths.h"
 #include "tools/velmora-catalogue/results_transcript.h"
 #include "tools/velmora-catalogue/run_program.h"
@@ -20,15 +20,6 @@ constexpr const char* kPictureName = "results.png";
 constexpr const char* kServerSeconds = "120";
 constexpr const char* kServerRequests = "20";
 
-std::vector<std::string> MemberNames() {
-    std::vector<std::string> names;
-    std::stringstream list(preview_paths::kMemberNames);
-    for (std::string name; std::getline(list, name, '|');) {
-        names.push_back(name);
-    }
-    return names;
-}
-
 // The update folder: the catalogue and, when the maker has one beside it, the banner.
 void ServeCatalogue(const CatalogueFile& file, const fs::path& root) {
     const fs::path folder = root / "update_plugins";
@@ -44,9 +35,9 @@ void ServeCatalogue(const CatalogueFile& file, const fs::path& root) {
 void InstallAddons(const std::vector<InstalledTool>& installed, const fs::path& addons) {
     fs::create_directories(addons);
     fs::copy(preview_paths::kHubFolder, addons, fs::copy_options::recursive);
-    const std::vector<std::string> names = MemberNames();
-    for (std::size_t i = 0; i < installed.size() && i < names.size(); ++i) {
-        const std::string module = names[i] + " (AC160)";
+    for (std::size_t i = 0; i < installed.size() && i < static_cast<std::size_t>(kMemberCount);
+         ++i) {
+        const std::string module = std::string(kMemberRows[i].tableName) + " (AC160)";
         fs::copy_file(fs::path(preview_paths::kMemberFolder) / (module + ".apx"),
                       addons / (module + ".apx"));
         std::ofstream(addons / (module + ".lines"), std::ios::binary)

@@ -4,6 +4,8 @@
 #include <cstdio>
 #include <string_view>
 
+#include "foundation/nx_language_index.h"
+#include "members/member_table.h"
 #include "tools/velmora-catalogue/catalogue_check.h"
 #include "tools/velmora-catalogue/catalogue_file.h"
 #include "tools/velmora-catalogue/catalogue_preview.h"
@@ -20,7 +22,8 @@ constexpr const char* kUsage =
     "                         [--picture OUT.png]\n"
     "       velmora-catalogue --help\n";
 
-constexpr const char* kHelp =
+// A format: the last language index, then the number of member tools.
+constexpr char kHelp[] =
     "\n"
     "check FILE     print each line of the catalogue as the hub reads it, then its problems\n"
     "               as FILE:LINE: error: ... and FILE:LINE: warning: ...; exit status 0 when\n"
@@ -28,10 +31,10 @@ constexpr const char* kHelp =
     "preview FILE   run a manual update check of the real hub in the emulated host against a\n"
     "               local server that serves FILE (and the banner.jpg beside it), and print\n"
     "               the results window: headline, rows and message of the day.\n"
-    "  --language N           interface language 0 to 6 (default 1, English)\n"
+    "  --language N           interface language 0 to %d (default 1, English)\n"
     "  --date DD/MM/YYYY      the day of the check (default today)\n"
     "  --installed LINE       an installed member tool reporting this version line, e.g.\n"
-    "                         \"StairMaker 16.0.2.1604 (AC160) 02/05/2012\"; up to 21\n"
+    "                         \"StairMaker 16.0.2.1604 (AC160) 02/05/2012\"; up to %d\n"
     "  --library LINE         the library line of the tool named just before it, e.g.\n"
     "                         \"StairMaker_Lib 02/05/2012\"\n"
     "  --picture OUT.png      also draw the results window, banner included\n"
@@ -47,7 +50,8 @@ int BadUsage(const char* problem) {
 
 int main(int argc, char** argv) {
     if (argc >= 2 && (std::string_view(argv[1]) == "--help" || std::string_view(argv[1]) == "-h")) {
-        std::printf("%s%s", kUsage, kHelp);
+        std::fputs(kUsage, stdout);
+        std::printf(kHelp, languages::kCount - 1, kMemberCount);
         return 0;
     }
     if (argc < 3) {

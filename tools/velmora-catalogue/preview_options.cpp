@@ -5,11 +5,12 @@
 #include <string>
 #include <string_view>
 
+#include "foundation/nx_language_index.h"
+#include "members/member_table.h"
+
 namespace catalogue {
 
 namespace {
-
-constexpr int kLanguages = 7;
 
 bool IsDayText(std::string_view text) {
     if (text.size() != 10 || text[2] != '/' || text[5] != '/') {
@@ -31,8 +32,9 @@ bool Refuse(const std::string& problem) {
 bool TakeOption(std::string_view option, const char* value, PreviewOptions& options) {
     if (option == "--language") {
         const std::string_view text = value;
-        if (text.size() != 1 || text[0] < '0' || text[0] >= '0' + kLanguages) {
-            return Refuse(std::string("--language takes 0 to 6, not ") + value);
+        if (text.size() != 1 || text[0] < '0' || text[0] >= '0' + languages::kCount) {
+            return Refuse("--language takes 0 to " + std::to_string(languages::kCount - 1) +
+                          ", not " + value);
         }
         options.language = text[0] - '0';
     } else if (option == "--date") {
@@ -41,8 +43,10 @@ bool TakeOption(std::string_view option, const char* value, PreviewOptions& opti
         }
         options.date = value;
     } else if (option == "--installed") {
-        if (options.installed.size() == kMemberSlots) {
-            return Refuse("--installed: the hub asks at most 21 member tools");
+        // The hub asks each row of its member table once.
+        if (options.installed.size() == static_cast<std::size_t>(kMemberCount)) {
+            return Refuse("--installed: the hub asks at most " + std::to_string(kMemberCount) +
+                          " member tools");
         }
         options.installed.push_back({value, ""});
     } else if (option == "--library") {

@@ -21,9 +21,6 @@ struct PreviewOptions {
     std::string picture;  // empty: none
 };
 
-// The hub asks this many member tools for their versions.
-constexpr std::size_t kMemberSlots = 21;
-
 // From the words after "preview"; none after printing what is wrong to the error output.
 std::optional<PreviewOptions> ParsePreviewOptions(int count, char** words);
 

@@ -9,6 +9,7 @@
 #include "host/dialog_control.h"
 #include "host/host_control.h"
 #include "platform/utf8_path.h"
+#include "update/download_file_names.h"
 
 namespace velmora_host {
 
@@ -195,7 +196,7 @@ void ShowFiles(const Transcript& out, const std::string& folderNativePath) {
 }
 
 void ShowDownloads(const Transcript& out, const std::string& folderNativePath) {
-    constexpr std::string_view kDownloadSuffix = ".download";
+    constexpr std::string_view kDownloadSuffix = kPartialFileEnding;
     bool any = false;
     for (const std::string& addon : host::LoadedAddonNames()) {
         if (const std::int64_t threads = host::RunningThreadCount(addon); threads > 0) {
@@ -205,8 +206,9 @@ void ShowDownloads(const Transcript& out, const std::string& folderNativePath) {
     }
     for (const FileEntry& file : FilesOf(folderNativePath)) {
         if (file.name.size() > kDownloadSuffix.size() && file.name.ends_with(kDownloadSuffix)) {
-            out.Line("DOWNLOADING " + file.name.substr(0, file.name.size() - kDownloadSuffix.size()) +
-                     ": " + Number(file.size) + " bytes");
+            out.Line("DOWNLOADING " +
+                     file.name.substr(0, file.name.size() - kDownloadSuffix.size()) + ": " +
+                     Number(file.size) + " bytes");
             any = true;
         }
     }
