@@ -35,7 +35,8 @@ struct LibraryPart {
     std::string nativePath;
 };
 
-std::vector<LibraryPart> libraryParts;  // index 1 first
+std::vector<LibraryPart> libraryParts;        // index 1 first
+std::vector<const LoadedAddon*> foldersMade;  // modules whose files the host unpacked
 std::mutex folderMutex;
 std::string libraryFolder;
 
@@ -154,6 +155,9 @@ GSErrCode RegisterBuiltInLibrary() {
     }
     std::error_code error;
     std::filesystem::create_directories(ModuleFolder(*addon), error);
+    if (std::find(foldersMade.begin(), foldersMade.end(), addon) == foldersMade.end()) {
+        foldersMade.push_back(addon);
+    }
     for (std::size_t i = 0; i < count; ++i) {
         const char* entry = list.data() + 2 + i * kFolderEntrySize;
         const std::string name(entry, std::find(entry, entry + kFolderNameSize, '\0'));
@@ -212,14 +216,15 @@ GSErrCode LibPartGet(API_AddonContext /*context*/, API_LibPart* libPart) {
 }
 
 void ForgetLibraryParts(const LoadedAddon& addon) {
-    bool hadParts = false;
     for (LibraryPart& part : libraryParts) {
         if (part.owner == &addon) {
             part.owner = nullptr;
-            hadParts = true;
         }
     }
-    if (hadParts) {
+    // Also when its registration failed half-way, after the folder was made.
+    const auto made = std::find(foldersMade.begin(), foldersMade.end(), &addon);
+    if (made != foldersMade.end()) {
+        foldersMade.erase(made);
         std::error_code error;
         std::filesystem::remove_all(ModuleFolder(addon), error);
         // Only an empty folder goes; another module's files keep it.

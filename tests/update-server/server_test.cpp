@@ -10,6 +10,7 @@
 #include <filesystem>
 #include <fstream>
 #include <string>
+#include <system_error>
 #include <vector>
 
 namespace {
@@ -29,6 +30,17 @@ std::filesystem::path Root() {
     }();
     return root;
 }
+
+// The folder goes with the test program, so that runs leave nothing in the temporary folder.
+class RootRemoval : public ::testing::Environment {
+public:
+    void TearDown() override {
+        std::error_code ignored;
+        std::filesystem::remove_all(Root().parent_path(), ignored);
+    }
+};
+[[maybe_unused]] ::testing::Environment* const kRootRemoval =
+    ::testing::AddGlobalTestEnvironment(new RootRemoval);
 
 std::string Versions() {
     return std::string(20000, 'v');
@@ -178,13 +190,14 @@ TEST(UpdateServer, AListOfFaultsAnswersThePathsRequestsInTurn) {
 }
 
 TEST(UpdateServer, RefusesFaultListsItCannotServe) {
+    const std::string root = Root().string();  // made here, not once in every child
     for (const std::string& fault :
          {kVersionsPath + "=404,", kVersionsPath + "=404,,500", kVersionsPath + "=none,refuse",
           kVersionsPath + "=404,slowly"}) {
         SCOPED_TRACE(fault);
         const pid_t child = fork();
         if (child == 0) {
-            execl(VELMORA_UPDATE_SERVER, VELMORA_UPDATE_SERVER, "--root", Root().c_str(), "--fault",
+            execl(VELMORA_UPDATE_SERVER, VELMORA_UPDATE_SERVER, "--root", root.c_str(), "--fault",
                   fault.c_str(), "--max-seconds", "1", static_cast<char*>(nullptr));
             _exit(127);
         }
