@@ -714,10 +714,14 @@ void Session::Copy(const std::vector<Word>& arguments) {
     std::ofstream to;
     if (arguments.size() == 2) {
         from.open(platform::PathOfUtf8(out_.ExpandFolders(arguments[0].text)), std::ios::binary);
-        to.open(platform::PathOfUtf8(out_.ExpandFolders(arguments[1].text)),
-                std::ios::binary | std::ios::trunc);
+        if (from) {  // a source that cannot be read leaves the target as it was
+            to.open(platform::PathOfUtf8(out_.ExpandFolders(arguments[1].text)),
+                    std::ios::binary | std::ios::trunc);
+        }
     }
-    if (!from || !to || !(to << from.rdbuf()) || !to.flush()) {
+    // Streaming an empty file in counts as a failed write: an empty one is copied by truncating.
+    const bool empty = from && from.peek() == std::ifstream::traits_type::eof();
+    if (!from || !to || (!empty && !(to << from.rdbuf())) || !to.flush()) {
         Fail("usage: copy FROM TO (a file that can be read, a place that can be written)");
     }
 }
