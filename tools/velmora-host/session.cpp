@@ -646,8 +646,9 @@ void Session::FileFault(const std::vector<Word>& arguments) {
         }
     } else {
         Fail(
-            "usage: file-fault [kill] open|write|rename|delete N, file-fault [kill] disk BYTES, "
-            "file-fault pause open|write|rename|delete|close N NAME SECONDS, file-fault off");
+            "usage: file-fault [kill] open|write|rename|delete|close N, "
+            "file-fault [kill] disk BYTES, file-fault pause open|write|rename|delete|close N NAME "
+            "SECONDS, file-fault off");
     }
 }
 
