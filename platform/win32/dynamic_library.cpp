@@ -2,15 +2,12 @@
 
 #include <windows.h>
 
-#include <vector>
+#include "platform/win32/wide_text.h"
 
 namespace platform {
 
 void* LoadLibraryFile(const std::string& utf8Path, std::string* error) {
-    const int count = MultiByteToWideChar(CP_UTF8, 0, utf8Path.c_str(), -1, nullptr, 0);
-    std::vector<wchar_t> widePath(count > 0 ? count : 1);
-    MultiByteToWideChar(CP_UTF8, 0, utf8Path.c_str(), -1, widePath.data(), count);
-    HMODULE module = LoadLibraryW(widePath.data());
+    HMODULE module = LoadLibraryW(win32::WideOfUtf8(utf8Path).data());
     if (module == nullptr && error != nullptr) {
         *error = "LoadLibrary failed with error " + std::to_string(GetLastError());
     }

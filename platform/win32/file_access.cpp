@@ -8,24 +8,14 @@
 #include <cstdint>
 #include <vector>
 
+#include "platform/win32/wide_text.h"
+
 namespace platform {
 
+using win32::Utf8OfWide;
+using win32::WideOfUtf8;
+
 namespace {
-
-std::vector<wchar_t> Wide(const std::string& utf8) {
-    const int count = MultiByteToWideChar(CP_UTF8, 0, utf8.c_str(), -1, nullptr, 0);
-    std::vector<wchar_t> wide(count > 0 ? count : 1, L'\0');
-    MultiByteToWideChar(CP_UTF8, 0, utf8.c_str(), -1, wide.data(), count);
-    return wide;
-}
-
-std::string Utf8(const wchar_t* wide) {
-    const int size = WideCharToMultiByte(CP_UTF8, 0, wide, -1, nullptr, 0, nullptr, nullptr);
-    std::string utf8(static_cast<std::size_t>(size > 0 ? size : 1), '\0');
-    WideCharToMultiByte(CP_UTF8, 0, wide, -1, utf8.data(), size, nullptr, nullptr);
-    utf8.resize(utf8.size() - 1);
-    return utf8;
-}
 
 int ErrnoOfLastError() {
     switch (GetLastError()) {
@@ -49,12 +39,12 @@ int ErrnoOfLastError() {
 }  // namespace
 
 std::FILE* OpenFileUtf8(const std::string& utf8Path, const char* mode) {
-    return _wfopen(Wide(utf8Path).data(), Wide(mode).data());
+    return _wfopen(WideOfUtf8(utf8Path).data(), WideOfUtf8(mode).data());
 }
 
 // CREATE_NEW fails on any name that exists, links included, and so never follows one.
 std::FILE* CreateNewFileUtf8(const std::string& utf8Path) {
-    const std::vector<wchar_t> path = Wide(utf8Path);
+    const std::vector<wchar_t> path = WideOfUtf8(utf8Path);
     HANDLE handle = CreateFileW(path.data(), GENERIC_WRITE, FILE_SHARE_READ, nullptr, CREATE_NEW,
                                 FILE_ATTRIBUTE_NORMAL, nullptr);
     if (handle == INVALID_HANDLE_VALUE) {
@@ -81,13 +71,13 @@ std::FILE* CreateNewFileUtf8(const std::string& utf8Path) {
 // has reached the disk. A read-only target is refused here before the system is asked, as the
 // system itself refuses it (under Wine a privileged user's move would replace it).
 bool ReplaceFileUtf8(const std::string& fromUtf8Path, const std::string& toUtf8Path) {
-    const std::vector<wchar_t> target = Wide(toUtf8Path);
+    const std::vector<wchar_t> target = WideOfUtf8(toUtf8Path);
     const DWORD attributes = GetFileAttributesW(target.data());
     if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY) != 0) {
         errno = EACCES;
         return false;
     }
-    if (MoveFileExW(Wide(fromUtf8Path).data(), target.data(),
+    if (MoveFileExW(WideOfUtf8(fromUtf8Path).data(), target.data(),
                     MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) != 0) {
         return true;
     }
@@ -98,7 +88,7 @@ bool ReplaceFileUtf8(const std::string& fromUtf8Path, const std::string& toUtf8P
 // The system names the file a handle has reached; for a link that is the file it leads to (a
 // symbolic link, or under Wine a link of the host system, which shows as a plain file).
 std::string FileBehindLinksUtf8(const std::string& utf8Path) {
-    const std::vector<wchar_t> path = Wide(utf8Path);
+    const std::vector<wchar_t> path = WideOfUtf8(utf8Path);
     const DWORD attributes = GetFileAttributesW(path.data());
     if (attributes == INVALID_FILE_ATTRIBUTES || (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0) {
         return utf8Path;
@@ -122,7 +112,7 @@ std::string FileBehindLinksUtf8(const std::string& utf8Path) {
         return {};
     }
     // The answer starts with "\\?\" (or "\\?\UNC\" for a share), which the other calls do not need.
-    std::string resolved = Utf8(final.data());
+    std::string resolved = Utf8OfWide(final.data());
     if (resolved.rfind("\\\\?\\UNC\\", 0) == 0) {
         resolved.replace(0, 8, "\\\\");
     } else if (resolved.rfind("\\\\?\\", 0) == 0) {
@@ -135,7 +125,7 @@ std::string FileBehindLinksUtf8(const std::string& utf8Path) {
 // day. Both times are counts of 100 ns.
 bool IsPlainFileUnchangedFor(const std::string& utf8Path, std::chrono::seconds age) {
     WIN32_FILE_ATTRIBUTE_DATA data{};
-    if (GetFileAttributesExW(Wide(utf8Path).data(), GetFileExInfoStandard, &data) == 0 ||
+    if (GetFileAttributesExW(WideOfUtf8(utf8Path).data(), GetFileExInfoStandard, &data) == 0 ||
         (data.dwFileAttributes & (FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_REPARSE_POINT)) != 0) {
         return false;
     }

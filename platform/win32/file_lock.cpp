@@ -3,17 +3,13 @@
 #include <vector>
 
 #include "platform/file_lock_system.h"
+#include "platform/win32/wide_text.h"
 
 namespace platform::lock_file {
 
-namespace {
+using win32::WideOfUtf8;
 
-std::vector<wchar_t> Wide(const std::string& utf8) {
-    const int count = MultiByteToWideChar(CP_UTF8, 0, utf8.c_str(), -1, nullptr, 0);
-    std::vector<wchar_t> wide(count > 0 ? count : 1, L'\0');
-    MultiByteToWideChar(CP_UTF8, 0, utf8.c_str(), -1, wide.data(), count);
-    return wide;
-}
+namespace {
 
 HANDLE HandleOf(std::intptr_t handle) {
     return reinterpret_cast<HANDLE>(handle);
@@ -26,8 +22,8 @@ constexpr DWORD kShareAll = FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELE
 
 Opening Open(const std::string& utf8Path, std::intptr_t& handle) {
     HANDLE file =
-        CreateFileW(Wide(utf8Path).data(), GENERIC_READ | DELETE, kShareAll, nullptr, OPEN_ALWAYS,
-                    FILE_ATTRIBUTE_NORMAL | FILE_FLAG_OPEN_REPARSE_POINT, nullptr);
+        CreateFileW(WideOfUtf8(utf8Path).data(), GENERIC_READ | DELETE, kShareAll, nullptr,
+                    OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL | FILE_FLAG_OPEN_REPARSE_POINT, nullptr);
     if (file == INVALID_HANDLE_VALUE) {
         // A file that its holder has marked for removal refuses every open until the last handle
         // to it is closed: the name is passing to the next holder.
@@ -52,8 +48,8 @@ bool TryLock(std::intptr_t handle) {
 }
 
 bool StillNamed(std::intptr_t handle, const std::string& utf8Path) {
-    HANDLE named = CreateFileW(Wide(utf8Path).data(), FILE_READ_ATTRIBUTES, kShareAll, nullptr,
-                               OPEN_EXISTING, FILE_FLAG_OPEN_REPARSE_POINT, nullptr);
+    HANDLE named = CreateFileW(WideOfUtf8(utf8Path).data(), FILE_READ_ATTRIBUTES, kShareAll,
+                               nullptr, OPEN_EXISTING, FILE_FLAG_OPEN_REPARSE_POINT, nullptr);
     if (named == INVALID_HANDLE_VALUE) {
         return false;
     }

@@ -7,6 +7,8 @@
 
 #include <vector>
 
+#include "platform/win32/wide_text.h"
+
 namespace platform {
 
 namespace {
@@ -30,9 +32,7 @@ bool OpenInShell(const char* address) {
 }
 
 void OpenFileInShell(const std::string& utf8LocationText) {
-    const int count = MultiByteToWideChar(CP_UTF8, 0, utf8LocationText.c_str(), -1, nullptr, 0);
-    std::vector<wchar_t> wide(count > 0 ? count : 1, L'\0');
-    MultiByteToWideChar(CP_UTF8, 0, utf8LocationText.c_str(), -1, wide.data(), count);
+    const std::vector<wchar_t> wide = win32::WideOfUtf8(utf8LocationText);
     // Without best fit, a character the code page lacks shows as the default character, so the
     // 8-bit path is used only when it names the very same file.
     BOOL lossy = FALSE;
