@@ -209,23 +209,27 @@ IBinding* BindStatus::TakeBinding() {
     return binding;
 }
 
-void BindStatus::QueryStatus() {
-    if (httpStatus_ != 0) {
-        return;
-    }
+// One of the interfaces of the binding still held, asked for outside the lock, as the service may
+// call back into this object meanwhile.
+bool BindStatus::QueryBinding(REFIID id, void** answer) {
     ComPointer<IBinding> binding;
     {
         const std::lock_guard lock(mutex_);
         if (binding_ == nullptr) {
-            return;
+            return false;
         }
         binding.pointer = binding_;
         binding.pointer->AddRef();
     }
+    return SUCCEEDED(binding.pointer->QueryInterface(id, answer)) && *answer != nullptr;
+}
+
+void BindStatus::QueryStatus() {
+    if (httpStatus_ != 0) {
+        return;
+    }
     ComPointer<IWinInetHttpInfo> info;
-    if (FAILED(binding.pointer->QueryInterface(IID_IWinInetHttpInfo,
-                                               reinterpret_cast<void**>(&info.pointer))) ||
-        info.pointer == nullptr) {
+    if (!QueryBinding(IID_IWinInetHttpInfo, reinterpret_cast<void**>(&info.pointer))) {
         return;
     }
     DWORD status = 0;
@@ -245,19 +249,8 @@ bool BindStatus::ChannelTooWeak() {
         return false;
     }
     channelChecked_ = true;
-    ComPointer<IBinding> binding;
-    {
-        const std::lock_guard lock(mutex_);
-        if (binding_ == nullptr) {
-            return false;
-        }
-        binding.pointer = binding_;
-        binding.pointer->AddRef();
-    }
     ComPointer<IWinInetInfo> info;
-    if (FAILED(binding.pointer->QueryInterface(IID_IWinInetInfo,
-                                               reinterpret_cast<void**>(&info.pointer))) ||
-        info.pointer == nullptr) {
+    if (!QueryBinding(IID_IWinInetInfo, reinterpret_cast<void**>(&info.pointer))) {
         return false;
     }
     SecurityConnectionInfo connection{};

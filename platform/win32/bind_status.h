@@ -69,6 +69,7 @@ public:
 
 private:
     IBinding* TakeBinding();
+    bool QueryBinding(REFIID id, void** answer);
     void QueryStatus();
     bool ChannelTooWeak();
     void Heard();
