@@ -13,11 +13,11 @@ enum class Opening {
 };
 
 // Opens the lock file at `utf8Path`, making it when missing; never follows a link.
-Opening Open(const std::string& utf8Path, std::intptr_t& handle);
+[[nodiscard]] Opening Open(const std::string& utf8Path, std::intptr_t& handle);
 // The exclusive lock on the open file, if no other process holds it; never waits.
-bool TryLock(std::intptr_t handle);
+[[nodiscard]] bool TryLock(std::intptr_t handle);
 // Whether the name still leads to the open file: a holder may have removed it meanwhile.
-bool StillNamed(std::intptr_t handle, const std::string& utf8Path);
+[[nodiscard]] bool StillNamed(std::intptr_t handle, const std::string& utf8Path);
 // Removes the file that the handle holds, then closes it, which lets go of the lock.
 void RemoveAndClose(std::intptr_t handle, const std::string& utf8Path);
 void Close(std::intptr_t handle);

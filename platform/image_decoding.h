@@ -25,8 +25,9 @@ constexpr bool IsDecodableSize(std::uint64_t width, std::uint64_t height) {
 }
 
 // False for data that is not a whole, readable JPEG or PNG image; never crashes on garbage.
-bool DecodeImage(const std::uint8_t* data, std::size_t size, DecodedImage& image);
+[[nodiscard]] bool DecodeImage(const std::uint8_t* data, std::size_t size, DecodedImage& image);
 // The size from the image's header alone.
-bool ReadImageSize(const std::uint8_t* data, std::size_t size, int& width, int& height);
+[[nodiscard]] bool ReadImageSize(const std::uint8_t* data, std::size_t size, int& width,
+                                 int& height);
 
 }  // namespace platform

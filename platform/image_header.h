@@ -10,7 +10,7 @@ namespace platform {
 
 // The width and height of the first frame of a JPEG (its first start-of-frame segment) or of a
 // PNG (its IHDR chunk); false when the bytes hold no such header.
-bool ReadHeaderSize(const std::uint8_t* data, std::size_t size, std::uint32_t& width,
-                    std::uint32_t& height);
+[[nodiscard]] bool ReadHeaderSize(const std::uint8_t* data, std::size_t size, std::uint32_t& width,
+                                  std::uint32_t& height);
 
 }  // namespace platform

@@ -6,6 +6,6 @@ namespace platform {
 using ThreadEntry = void (*)(void* argument);
 
 // False when the system could not start the thread; entry then never runs.
-bool StartDetachedThread(ThreadEntry entry, void* argument);
+[[nodiscard]] bool StartDetachedThread(ThreadEntry entry, void* argument);
 
 }  // namespace platform
