@@ -1,9 +1,9 @@
 // The host's answers about itself: the application record, the module's own location, and the
 // requests it only acknowledges.
-#include <atomic>
 #include <cstring>
 #include <mutex>
 
+#include "acapi/db.h"
 #include "acapi/io.h"
 #include "host/addon_registry.h"
 #include "host/host_control.h"
@@ -20,7 +20,6 @@ constexpr std::int32_t kBuildNumber = 3002;
 
 std::mutex environmentMutex;
 EnvironmentSettings environmentSettings;
-std::atomic<std::int64_t> rebuildRequests{0};
 }  // namespace
 
 void SetEnvironment(const EnvironmentSettings& settings) {
@@ -31,10 +30,6 @@ void SetEnvironment(const EnvironmentSettings& settings) {
 EnvironmentSettings CurrentEnvironment() {
     const std::lock_guard lock(environmentMutex);
     return environmentSettings;
-}
-
-std::int64_t RebuildRequestCount() {
-    return rebuildRequests;
 }
 
 GSErrCode EnvironmentRequest(API_AddonContext /*context*/, GSType code, void* par1,
@@ -73,16 +68,24 @@ GSErrCode GoodiesRequest(API_AddonContext /*context*/, GSType code, void* par1, 
     return PictureGoodies(code, par1, par2);
 }
 
-// "RBLD" asks the host to redraw its windows; there are none to redraw.
-GSErrCode AutomateRequest(API_AddonContext /*context*/, GSType code, void* /*par1*/,
-                          void* /*par2*/) {
+// "RBLD" asks the host to redraw its windows; there are none to redraw. Its parameter points at a
+// zero 8-byte value: anything else is refused, and said in the host's debug output, so that a
+// module asking for some other rebuild shows in its session.
+GSErrCode AutomateRequest(API_AddonContext /*context*/, GSType code, void* par1, void* /*par2*/) {
     if (code != FourCharCode("RBLD")) {
         return APIERR_BADID;
     }
     if (NextRequestAnswer(code) == HostAnswer::Failure) {
         return APIERR_GENERAL;
     }
-    ++rebuildRequests;
+    std::int64_t value = 0;
+    if (par1 != nullptr) {
+        std::memcpy(&value, par1, sizeof value);
+    }
+    if (par1 == nullptr || value != 0) {
+        DBPrintf("host: RBLD wants a parameter that points at a zero 8-byte value\n");
+        return APIERR_BADPARS;
+    }
     return NoError;
 }
 

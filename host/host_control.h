@@ -206,9 +206,6 @@ ACAPI_HOST_API std::vector<ModelessWindowInfo> RegisteredModelessWindows();
 // host does when it hides or greys out its palettes for a while.
 ACAPI_HOST_API void SendToModelessWindows(std::int32_t messageID);
 
-// How many "RBLD" requests modules made.
-ACAPI_HOST_API std::int64_t RebuildRequestCount();
-
 // Runs every command queued with CommandCallFromEventLoop, including those queued meanwhile,
 // on the calling thread (the host's main thread). Answers how many ran.
 ACAPI_HOST_API std::size_t RunMainThreadQueue();
