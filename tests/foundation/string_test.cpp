@@ -102,6 +102,8 @@ TEST(NX_String, IsAtAndEndsWith) {
     EXPECT_FALSE(abc.IsAt("", 0));
     EXPECT_TRUE(abc.IsAt("ab", 0));
     EXPECT_FALSE(abc.IsAt("abcd", 0));
+    EXPECT_FALSE(abc.IsAt("B", 1));  // letters match in their case only
+    EXPECT_FALSE(abc.EndsWith("BC"));
     EXPECT_TRUE(abc.EndsWith("bc"));
     EXPECT_FALSE(abc.EndsWith("abcd"));
     EXPECT_FALSE(abc.EndsWith(""));
