@@ -338,7 +338,11 @@ TEST_F(PicturesTest, BannerFitsWidthOrHeightCentred) {
                  {350, 100, 25, 0, 124, 349},
                  // fitted to the width it is 150.98 pixels high, cut to the item's 150: it still
                  // fits the width, and is not narrowed
-                 {51, 22, 0, 0, 149, 349}};
+                 {51, 22, 0, 0, 149, 349},
+                 // a single pixel is a picture too; no pixels in either direction draws nothing
+                 {1, 1, 0, 100, 149, 249},
+                 {0, 1, 0, 0, -1, -1},
+                 {1, 0, 0, 0, -1, -1}};
     for (const auto& c : cases) {
         const PictureRect rect = FitBanner(item, c.width, c.height);
         EXPECT_EQ(rect.top, c.top) << c.width << "x" << c.height;
