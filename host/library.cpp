@@ -9,6 +9,7 @@
 #include <span>
 #include <system_error>
 
+#include "acapi/db.h"
 #include "acapi/gs_memory.h"
 #include "acapi/io.h"
 #include "acapi/rs.h"
@@ -172,11 +173,19 @@ GSErrCode RegisterBuiltInLibrary() {
     return NoError;
 }
 
-GSErrCode LibPartSearch(API_AddonContext /*context*/, API_LibPart* libPart, bool /*warnIfMissing*/,
-                        bool /*useEnabledOnly*/) {
+GSErrCode LibPartSearch(API_AddonContext /*context*/, API_LibPart* libPart, bool warnIfMissing,
+                        bool useEnabledOnly) {
     const HostAnswer answer = NextAnswer(HostOperation::LibPartSearch);
     if (answer == HostAnswer::Failure) {
         return APIERR_GENERAL;
+    }
+    // The real host warns the user of a missing part, or leaves out the libraries not enabled in
+    // the project; this one does neither, so it refuses such a search rather than pretend to.
+    if (warnIfMissing || useEnabledOnly) {
+        DBPrintf(
+            "host: a library search that warns or takes enabled libraries only is not "
+            "emulated\n");
+        return APIERR_BADPARS;
     }
     if (libPart == nullptr) {
         return APIERR_BADPARS;
