@@ -2,17 +2,11 @@
 
 #include <windows.h>
 
+#include "platform/win32/wide_text.h"
+
 namespace velmora_host {
 
 namespace {
-
-std::wstring WideOfUtf8(const std::string& text) {
-    const int length = MultiByteToWideChar(CP_UTF8, 0, text.c_str(), -1, nullptr, 0);
-    std::wstring wide(static_cast<std::size_t>(length > 0 ? length : 1), L'\0');
-    MultiByteToWideChar(CP_UTF8, 0, text.c_str(), -1, wide.data(), length);
-    wide.resize(wide.size() - 1);
-    return wide;
-}
 
 void Redirect(ULONG_PTR* slot, void* replacement) {
     DWORD protection = 0;
@@ -25,7 +19,8 @@ void Redirect(ULONG_PTR* slot, void* replacement) {
 }  // namespace
 
 void RedirectImports(const std::string& moduleNativePath, ReplacementOf replacementOf) {
-    auto* base = reinterpret_cast<BYTE*>(GetModuleHandleW(WideOfUtf8(moduleNativePath).c_str()));
+    auto* base = reinterpret_cast<BYTE*>(
+        GetModuleHandleW(platform::win32::WideOfUtf8(moduleNativePath).data()));
     if (base == nullptr) {
         return;
     }

@@ -7,25 +7,20 @@
 
 #include <cstring>
 
+#include "platform/win32/wide_text.h"
 #include "tools/velmora-host/win32/import_redirect.h"
 
 namespace velmora_host {
 
 namespace {
 
+using platform::win32::Utf8OfWide;
+
 bool intercepting = false;
 std::vector<std::string> opened;
 
 // What ShellExecuteA answers on success: a value above 32.
 constexpr INT_PTR kOpened = 42;
-
-std::string Utf8OfWide(const wchar_t* wide) {
-    const int size = WideCharToMultiByte(CP_UTF8, 0, wide, -1, nullptr, 0, nullptr, nullptr);
-    std::string utf8(static_cast<std::size_t>(size > 0 ? size : 1), '\0');
-    WideCharToMultiByte(CP_UTF8, 0, wide, -1, utf8.data(), size, nullptr, nullptr);
-    utf8.resize(utf8.size() - 1);
-    return utf8;
-}
 
 HINSTANCE WINAPI RecordShellExecuteW(HWND /*window*/, LPCWSTR /*operation*/, LPCWSTR file,
                                      LPCWSTR /*parameters*/, LPCWSTR /*folder*/, INT /*show*/) {
