@@ -150,6 +150,7 @@ TEST(VersionsAddonLineTest, FieldsNumbersAndFlags) {
         {"A 1.2 (A) 01/01/2013", "A", "1.2", {1, 2, 0, 0, 0}, "20130101", "01/01/2013", false, {}},
         // Fewer fields than an add-on line needs: what is there is read, the rest stays clear.
         {"Lonely", "Lonely", "", {0, 0, 0, 0, 0}, "", "", false, {}},
+        {"A 3.2", "A", "3.2", {3, 2, 0, 0, 0}, "", "", false, {}},
         {"A 2.1 (AC160)", "A", "2.1", {2, 1, 0, 0, 16}, "", "", false, {}},
     };
     for (const auto& c : cases) {
