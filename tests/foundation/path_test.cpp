@@ -25,6 +25,7 @@ TEST(PathText, FileNamesExtensionsAndFolders) {
         {"file", "file", "", "\\", ""},
         {"C:\\dir\\Report.txt.bak", "Report.txt.bak", "bak", "C:\\dir\\", "C:\\dir"},
         {"C:\\dir\\", "", "", "C:\\dir\\", "C:\\dir"},
+        {".txt", ".txt", "txt", "\\", ""},
     };
     for (const Case& c : cases) {
         const NX_String path(c.path);
